@@ -1,0 +1,35 @@
+// Test program entry: every test must leave no live library object behind.
+#include "tsxmllib/MemoryLeakHelp.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LeakCheck : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo&) override { m_before = CInstanceMonitor::GetLiveInstanceCount(); }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        const auto after = CInstanceMonitor::GetLiveInstanceCount();
+        if (after != m_before)
+            ADD_FAILURE() << "live library objects changed from " << m_before << " to " << after << "\n"
+                          << CInstanceMonitor::DumpState();
+    }
+
+private:
+    std::int64_t m_before = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // The check runs before the result printer, so a leak shows as the test's own failure.
+    auto& listeners = ::testing::UnitTest::GetInstance()->listeners();
+    auto* printer = listeners.Release(listeners.default_result_printer());
+    listeners.Append(new LeakCheck);
+    if (printer)
+        listeners.Append(printer);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,454 @@
+#include "tsxmllib/XmlObjectBase.h"
+
+#include "tsxmllib/FileBinaryStream.h"
+#include "tsxmllib/FormatString.h"
+#include "tsxmllib/GlobalSettings.h"
+#include "tsxmllib/JsonContext.h"
+#include "tsxmllib/Platform.h"
+#include "tsxmllib/TsException.h"
+#include "tsxmllib/XmlCollectionBase.h"
+
+#include <atomic>
+#include <cstring>
+
+namespace TsXmlLib16 {
+
+namespace {
+std::atomic<std::int32_t> g_generatorMajor{0};
+std::atomic<std::int32_t> g_generatorMinor{0};
+bool g_constructionChecked = false;
+
+bool VersionMatches()
+{
+    return g_generatorMajor.load() == TsRuntimeVersionMajor && g_generatorMinor.load() == TsRuntimeVersionMinor;
+}
+
+void ShowVersionMismatch()
+{
+    const std::string text =
+        FormatString("Please ensure your generated code is the same version as this library (Tessel Runtime: "
+                     "v%d.%d, Generator: v%d.%d).",
+                     TsRuntimeVersionMajor, TsRuntimeVersionMinor, g_generatorMajor.load(), g_generatorMinor.load());
+    Platform::ShowErrorMessage("Version Mismatch Error", text.c_str());
+}
+
+[[noreturn]] void ThrowNotAvailable(const char* form)
+{
+    throw CTsException(FormatString("%s is not available in this build of the library", form));
+}
+
+const char kZlibForFiles[] = "ZLIB Compression only available for To Stream methods.";
+} // namespace
+
+void SetGeneratorVersion(std::int32_t major, std::int32_t minor)
+{
+    g_generatorMajor = major;
+    g_generatorMinor = minor;
+}
+
+void GetGeneratorVersion(std::int32_t& major, std::int32_t& minor)
+{
+    major = g_generatorMajor;
+    minor = g_generatorMinor;
+}
+
+// ---- lifetime ----
+
+CXmlObjectBase::CXmlObjectBase()
+{
+    if (!g_constructionChecked) {
+        g_constructionChecked = true;
+        if (!VersionMatches())
+            ShowVersionMismatch();
+    }
+}
+
+// A copy is a new object: it starts without references of its own, so neither
+// object's holders can keep the other alive or delete it.
+CXmlObjectBase::CXmlObjectBase(const CXmlObjectBase& other) : IEventSink(other), m_elementName(other.m_elementName) {}
+
+CXmlObjectBase& CXmlObjectBase::operator=(const CXmlObjectBase& other)
+{
+    m_elementName = other.m_elementName;
+    return *this;
+}
+
+CXmlObjectBase::~CXmlObjectBase() = default;
+
+long CXmlObjectBase::AddRef() { return m_refCount.fetch_add(1, std::memory_order_relaxed) + 1; }
+
+long CXmlObjectBase::Release()
+{
+    const std::int32_t left = m_refCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+const CXmlObjectBase* CXmlObjectBase::GetBase() const { return const_cast<CXmlObjectBase*>(this)->GetBase(); }
+
+void CXmlObjectBase::OnEvent(CXmlObjectBase*, IEventSink::MsgType, void*) {}
+
+void CXmlObjectBase::AttributesToXml_Int(CXmlWriter*, const CSerializationContext&) const {}
+
+void CXmlObjectBase::CheckVersion()
+{
+    if (!VersionMatches()) {
+        ShowVersionMismatch();
+        throw CTsException(FormatString("Wrong Version (Tessel Runtime: v%d.%d, Generator: v%d.%d)",
+                                        TsRuntimeVersionMajor, TsRuntimeVersionMinor, g_generatorMajor.load(),
+                                        g_generatorMinor.load()));
+    }
+}
+
+// ---- writing ----
+
+std::string CXmlObjectBase::ToXml(bool, bool, EOLType, const CSerializationContext&) const
+{
+    CheckVersion();
+    ThrowNotAvailable("XML text output");
+}
+
+CBinaryData CXmlObjectBase::ToXmlStream(bool, bool, XmlEncoding, EOLType, const CSerializationContext&,
+                                        CompressionType) const
+{
+    CheckVersion();
+    ThrowNotAvailable("XML text output");
+}
+
+void CXmlObjectBase::ToXmlFile(const char* fileName, bool bIncludeDocHeader, bool bPrettyPrint, XmlEncoding encoding,
+                               EOLType eol, const CSerializationContext& ctx, CompressionType compression) const
+{
+    if (compression == CompressionType_ZLIB)
+        throw CTsException(kZlibForFiles);
+    if (IsAsyncToXmlFile() && compression == CompressionType_None) {
+        CheckVersion();
+        ThrowNotAvailable("XML text file output");
+    }
+    const CBinaryData buffer = ToXmlStream(bIncludeDocHeader, bPrettyPrint, encoding, eol, ctx, compression);
+    CFileBinaryStream(fileName, encoding, buffer).WriteToFile();
+}
+
+std::string CXmlObjectBase::ToJson(bool, EOLType, const CSerializationContext&) const
+{
+    CheckVersion();
+    ThrowNotAvailable("JSON output");
+}
+
+CBinaryData CXmlObjectBase::ToJsonStream(bool, XmlEncoding, EOLType, const CSerializationContext&,
+                                         CompressionType) const
+{
+    CheckVersion();
+    ThrowNotAvailable("JSON output");
+}
+
+void CXmlObjectBase::ToJsonFile(const char* fileName, bool bPrettyPrint, XmlEncoding encoding, EOLType eol,
+                                const CSerializationContext& ctx, CompressionType compression) const
+{
+    if (compression == CompressionType_ZLIB)
+        throw CTsException(kZlibForFiles);
+    if (IsAsyncToXmlFile() && compression == CompressionType_None) {
+        CheckVersion();
+        ThrowNotAvailable("JSON file output");
+    }
+    const CBinaryData buffer = ToJsonStream(bPrettyPrint, encoding, eol, ctx, compression);
+    // The buffered JSON file never carries a byte-order mark.
+    CFileBinaryStream(fileName, XmlEncoding_UTF8, buffer).WriteToFile();
+}
+
+CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl, const CSerializationContext&, CompressionType) const
+{
+    CheckVersion();
+    ThrowNotAvailable("Fast Infoset output");
+}
+
+void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl decl, const CSerializationContext& ctx,
+                                       CompressionType compression) const
+{
+    if (compression == CompressionType_ZLIB)
+        throw CTsException(kZlibForFiles);
+    const CBinaryData buffer = ToFastInfosetStream(decl, ctx, compression);
+    CFileBinaryStream(fileName, XmlEncoding_Unknown, buffer).WriteToFile();
+}
+
+// ---- reading ----
+
+void CXmlObjectBase::FromXmlFile(const char*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("XML input");
+}
+
+void CXmlObjectBase::FromXml(const wchar_t*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("XML input");
+}
+
+void CXmlObjectBase::FromXml(const char*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("XML input");
+}
+
+void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& ctx)
+{
+    FromXmlStream(data.GetData(), data.GetLength(), ctx);
+}
+
+void CXmlObjectBase::FromXmlStream(unsigned char* const, unsigned long, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("XML input");
+}
+
+void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("Untyped element input");
+}
+
+void CXmlObjectBase::FromXmlElement(const CXmlElement*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("XML input");
+}
+
+void CXmlObjectBase::FromJsonFile(const char*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("JSON input");
+}
+
+void CXmlObjectBase::FromJson(const wchar_t*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("JSON input");
+}
+
+void CXmlObjectBase::FromJson(const char*, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("JSON input");
+}
+
+void CXmlObjectBase::FromJsonStream(const CBinaryData& data, const CSerializationContext& ctx)
+{
+    FromJsonStream(data.GetData(), data.GetLength(), ctx);
+}
+
+void CXmlObjectBase::FromJsonStream(unsigned char* const, unsigned long, const CSerializationContext&)
+{
+    CheckVersion();
+    ThrowNotAvailable("JSON input");
+}
+
+void CXmlObjectBase::FromJson_Int(const CBinaryData& xmlBytes, const CSerializationContext& ctx)
+{
+    // The JSON form keeps namespaces only in the full round-trip mode; otherwise
+    // the XML made from it is read ignoring them, for the duration of this call.
+    CSerializationContext& context = const_cast<CSerializationContext&>(ctx);
+    const bool ignoreNamespaces = context.GetIgnoreNamespaces();
+    const bool keepsNamespaces = context.GetJsonContext().GetSupportRoundtrip() == JsonRoundTrip_Full;
+    struct Restore {
+        CSerializationContext& ctx;
+        bool active;
+        bool value;
+        ~Restore()
+        {
+            if (active)
+                ctx.SetIgnoreNamespaces(value);
+        }
+    } restore{context, !keepsNamespaces, ignoreNamespaces};
+    if (!keepsNamespaces)
+        context.SetIgnoreNamespaces(true);
+    try {
+        FromXmlStream(xmlBytes, ctx);
+    } catch (const CTsException& e) {
+        const std::string text(reinterpret_cast<const char*>(xmlBytes.GetData()), xmlBytes.GetLength());
+        throw CTsException(FormatString("Error converting JSON to XML:\n%s", text.c_str()), e);
+    }
+}
+
+// ---- trampolines and events ----
+
+void CXmlObjectBase::AttributesToXml_Int(const CXmlObjectBase* obj, CXmlWriter* writer,
+                                         const CSerializationContext& ctx)
+{
+    obj->AttributesToXml_Int(writer, ctx);
+}
+
+void CXmlObjectBase::ToXml_Int(const CXmlObjectBase* obj, CXmlWriter* writer, bool isRoot, const char* ns,
+                               const CSerializationContext& ctx, bool inChoice)
+{
+    obj->ToXml_Int(writer, isRoot, ns, ctx, inChoice);
+}
+
+CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* obj, CXmlElement* element, CXmlElement* first,
+                                         const CSerializationContext& ctx)
+{
+    return obj->FromXml_Int(element, first, ctx, false);
+}
+
+std::string CXmlObjectBase::GetTargetNamespace(const CXmlObjectBase* obj)
+{
+    return const_cast<CXmlObjectBase*>(obj)->GetTargetNamespace();
+}
+
+void CXmlObjectBase::FireOnCollectionChangeEvent(IEventSink* sink, CXmlCollectionBase* col)
+{
+    sink->OnEvent(col->GetBase(), IEventSink::OnCollectionChange, nullptr);
+}
+
+void CXmlObjectBase::FireOnCollectionAddEvent(IEventSink* sink, CXmlCollectionBase* col, void* item)
+{
+    sink->OnEvent(col->GetBase(), IEventSink::OnCollectionAdd, item);
+}
+
+void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlCollectionBase* col, void* item)
+{
+    sink->OnEvent(col->GetBase(), IEventSink::OnCollectionAddComplete, item);
+}
+
+void CXmlObjectBase::FireOnCollectionRemoveEvent(IEventSink* sink, CXmlCollectionBase* col, int index)
+{
+    sink->OnEvent(col->GetBase(), IEventSink::OnCollectionRemove, index == -1 ? nullptr : &index);
+}
+
+void CXmlObjectBase::FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlCollectionBase* col, int index)
+{
+    sink->OnEvent(col->GetBase(), IEventSink::OnCollectionRemoveComplete, index == -1 ? nullptr : &index);
+}
+
+// ---- helpers of generated property setters ----
+
+void CXmlObjectBase::Choice_SelectElement(const char* name, CXmlObjectBase* value, std::string& selected)
+{
+    if (selected != name) {
+        if (selected.empty() && value)
+            selected = name;
+        else if (!selected.empty() && value)
+            throw CTsInvalidStateException(FormatString(
+                "The Property [%s] is already set. Only one element within this class bay be set at a time",
+                selected.c_str()));
+    } else if (!value) {
+        selected.clear();
+    }
+}
+
+void CXmlObjectBase::Choice_SetElementValid(bool valid, const char* name, std::string& selected)
+{
+    if (!valid) {
+        selected.clear();
+        return;
+    }
+    if (!selected.empty() && selected != name)
+        throw CTsInvalidStateException(FormatString(
+            "The Property %s is already set. Only one element within this class bay be set at a time",
+            selected.c_str()));
+    selected = name;
+}
+
+void CXmlObjectBase::Choice_CollectionChanged(const char* name, long count, std::string& selected)
+{
+    if (selected != name) {
+        if (selected.empty() && count > 0)
+            selected = name;
+        else if (!selected.empty() && count != 0)
+            throw CTsInvalidStateException(FormatString(
+                "The Property [%s] is already set. Only one element within this class bay be set at a time",
+                selected.c_str()));
+    } else if (count == 0) {
+        selected.clear();
+    }
+}
+
+void CXmlObjectBase::Choice_Read_Collection(CXmlCollectionBase* col, CXmlElement* parent, CXmlElement*& current,
+                                            long& count, const CSerializationContext& ctx)
+{
+    if (count > 0)
+        return;
+    CXmlObjectBase* base = col;
+    CXmlElement* next = base->FromXml_Int(parent, current, ctx, false);
+    if (next == current)
+        return;
+    current = next;
+    col->ValidateCount(ctx);
+    ++count;
+}
+
+void CXmlObjectBase::Throw_IfPropertyIsNull(CXmlObjectBase* value, const char* name)
+{
+    if (!value)
+        throw CTsInvalidParamException(FormatString("The Property [%s] is mandatory, it may node be NULL", name));
+}
+
+void CXmlObjectBase::Throw_IfElementNameDiffers(CXmlObjectBase* value, const char* name)
+{
+    if (!value)
+        return;
+    const std::string actual = value->GetBase()->GetElementName();
+    if (actual != name)
+        throw CTsInvalidParamException(FormatString("This property requires an element with the name %s the element "
+                                                    "being set has the element name %s",
+                                                    name, actual.c_str()));
+}
+
+// ---- namespace test and name match ----
+
+bool IsNamespaceAllowed(const char* ns, const char* allowed, const char* targetNs)
+{
+    const std::string nsText = ns ? ns : "";
+    const std::string target = targetNs ? targetNs : "";
+    const char* p = allowed ? allowed : "";
+    while (*p) {
+        const char* end = std::strchr(p, ' ');
+        const std::size_t length = end ? static_cast<std::size_t>(end - p) : std::strlen(p);
+        const std::string token(p, length);
+        if (token == "##any")
+            return true;
+        if (token == "##other") {
+            if (nsText != target)
+                return true;
+        } else if (token == "##local") {
+            if (nsText.empty())
+                return true;
+        } else if (token == "##targetNamespace") {
+            if (nsText == target)
+                return true;
+        } else if (!token.empty() && (nsText == token || nsText.empty())) {
+            return true;
+        }
+        if (!end)
+            break;
+        p = end + 1;
+    }
+    return false;
+}
+
+void TestNamespaceAllowed(const char* ns, const char* allowed, const char* targetNs)
+{
+    if (!IsNamespaceAllowed(ns, allowed, targetNs))
+        throw CTsInvalidNamespaceException(
+            FormatString("Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is [%s].",
+                         ns ? ns : "", allowed ? allowed : "", targetNs ? targetNs : ""),
+            std::string());
+}
+
+void CXmlObjectBase::TestNamespace(const char* ns, const char* allowed, const char* targetNs) const
+{
+    TestNamespaceAllowed(ns, allowed, targetNs);
+}
+
+bool CXmlObjectBase::IsNamespaceValid(const char* ns, const char* allowed, const char* targetNs) const
+{
+    return IsNamespaceAllowed(ns, allowed, targetNs);
+}
+
+bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext&, const CXmlElement*, const char*,
+                                          const char*) const
+{
+    ThrowNotAvailable("The XML document model");
+}
+
+} // namespace TsXmlLib16
