@@ -114,7 +114,8 @@ TEST(SerializationContext, CopiesOwnTheirSubContexts)
     assigned.GetJsonContext();
     assigned = original;
     EXPECT_EQ(assigned.GetJsonContext().GetSupportRoundtrip(), JsonRoundTrip_None);
-    assigned = assigned;
+    CSerializationContext& alias = assigned;
+    assigned = alias;  // self-assignment keeps the settings
     EXPECT_EQ(assigned.GetIndentChars(), "  ");
 }
 

@@ -107,7 +107,8 @@ TEST(ObjectBase, ReferenceCounting)
 
     CSmartPtr<Probe> a(new Probe);
     CSmartPtr<Probe> b = a;
-    a = a;  // self-assignment keeps the object alive
+    CSmartPtr<Probe>& same = a;
+    a = same;  // self-assignment keeps the object alive
     b = nullptr;
     EXPECT_EQ(CInstanceMonitor::GetInstanceCount("CProbeObject"), 1);
     a = new Probe;
