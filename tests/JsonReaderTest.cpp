@@ -1,9 +1,12 @@
 // The JSON tokenizer, its default (tracing, path-keeping) handler, and the
 // public conformance files.
 #include "tsxmllib/JsonReaderDefaultHandler.h"
+#include "tsxmllib/JsonContext.h"
 #include "tsxmllib/JsonReaderHandler.h"
+#include "tsxmllib/JsonReaderToXmlHandler.h"
 #include "tsxmllib/JsonTextReader.h"
 #include "tsxmllib/Platform.h"
+#include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
 
 #include <gtest/gtest.h>
@@ -317,6 +320,92 @@ TEST(JsonReaderConformance, ImplementationDefinedFilesNeverCrash)
     }
     // Lone surrogates read as U+FFFD rather than failing.
     EXPECT_EQ(Events(R"(["\uDFAA"])"), "<doc>[S(\xEF\xBF\xBD)]</doc>");
+}
+
+} // namespace
+
+// ---- JSON to XML ----
+
+namespace {
+
+std::string Xml(const std::string& json, JsonRoundTrip mode = JsonRoundTrip_Full, const char* root = "")
+{
+    CSerializationContext ctx;
+    ctx.GetJsonContext().SetSupportRoundtrip(mode);
+    ctx.GetJsonContext().SetRootElementName(root);
+    const CBinaryData bytes = ConvertJsonToXml(json, ctx);
+    return std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetLength());
+}
+
+const std::string kDecl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+TEST(JsonToXml, MembersAttributesTextAndArrays)
+{
+    EXPECT_EQ(Xml(R"({"a": {"@x": "1", "#text": "hi"}})"), kDecl + "<a x=\"1\">hi</a>\n");
+    EXPECT_EQ(Xml(R"({"a": {"@x": "1", "#text": "hi"}})", JsonRoundTrip_Standard), kDecl + "<a x=\"1\">hi</a>\n");
+    EXPECT_EQ(Xml(R"({"r": {"i": [{"v": 1}, {"v": 2}]}})"),
+              kDecl + "<r>\n\t<i>\n\t\t<v>1</v>\n\t</i>\n\t<i>\n\t\t<v>2</v>\n\t</i>\n</r>\n");
+    EXPECT_EQ(Xml(R"({"a": 1})", JsonRoundTrip_Full, "Root"), kDecl + "<Root>\n\t<a>1</a>\n</Root>\n");
+    // Values of every kind become text; null and an object without members an empty element.
+    EXPECT_EQ(Xml(R"({"r": {"s": "x<&", "n": -1.5e3, "t": true, "f": false, "z": null, "e": {}}})"),
+              kDecl + "<r>\n\t<s>x&lt;&amp;</s>\n\t<n>-1.5e3</n>\n\t<t>true</t>\n\t<f>false</f>\n\t<z/>\n\t<e/>\n"
+                      "</r>\n");
+    // An object holding only attributes is ended by its closing brace.
+    EXPECT_EQ(Xml(R"({"r": {"a": {"@x": "1"}, "b": "2"}})"), kDecl + "<r>\n\t<a x=\"1\"/>\n\t<b>2</b>\n</r>\n");
+}
+
+TEST(JsonToXml, ArraysOfSimpleValuesRepeatTheElement)
+{
+    EXPECT_EQ(Xml(R"({"r": {"v": ["a", 2, true, null], "w": "x"}})"),
+              kDecl + "<r>\n\t<v>a</v>\n\t<v>2</v>\n\t<v>true</v>\n\t<v/>\n\t<w>x</w>\n</r>\n");
+    // Objects and simple values may be mixed; an empty array gives an empty element.
+    EXPECT_EQ(Xml(R"({"r": {"v": [{"@k": "1"}, "b"], "e": [], "w": 1}})"),
+              kDecl + "<r>\n\t<v k=\"1\"/>\n\t<v>b</v>\n\t<e/>\n\t<w>1</w>\n</r>\n");
+    // Objects in an array that end with their text.
+    EXPECT_EQ(Xml(R"({"r": {"v": [{"@k": "1", "#text": "x"}, {"#text": "y"}]}})"),
+              kDecl + "<r>\n\t<v k=\"1\">x</v>\n\t<v>y</v>\n</r>\n");
+}
+
+TEST(JsonToXml, NamespaceDeclarationsPassThrough)
+{
+    EXPECT_EQ(Xml(R"({"p:a": {"@xmlns:p": "urn:p", "@xmlns": "urn:d", "@p:x": "1", "p:b": "t"}})"),
+              kDecl + "<p:a xmlns:p=\"urn:p\" xmlns=\"urn:d\" p:x=\"1\">\n\t<p:b>t</p:b>\n</p:a>\n");
+}
+
+std::string ConversionError(const std::string& json, JsonRoundTrip mode = JsonRoundTrip_Full)
+{
+    try {
+        Xml(json, mode);
+    } catch (const CTsException& e) {
+        return e.GetMessage();
+    }
+    return "";
+}
+
+TEST(JsonToXml, StructuresWithoutXmlFormAreRefused)
+{
+    EXPECT_EQ(ConversionError(R"({"a": {"": 1}})"), "JSON item has an empty Name.\nPath: $.a.");
+    EXPECT_EQ(ConversionError("[1]"), "JSON Array has no Name.\nPath: $");
+    EXPECT_EQ(ConversionError(R"({"a": [[1], [2]]})"), "JSON Array has no Name.\nPath: $");
+    EXPECT_EQ(ConversionError("\"text\""), "Failed to convert value 'text' to Element string value in XML.");
+    EXPECT_EQ(ConversionError(R"({"@x": "1"})"), "Failed to convert value '1' to Attribute string value in XML.");
+    EXPECT_EQ(ConversionError(R"({"a b": 1})"), "Failed to convert name 'a b' to Element name in XML.");
+    // Without round-trip names, "@..." and "#text" are element names, and not XML names.
+    EXPECT_EQ(ConversionError(R"({"r": {"@x": "1"}})", JsonRoundTrip_None),
+              "Failed to convert name '@x' to Element name in XML.");
+    EXPECT_EQ(ConversionError(R"({"#text": 1})", JsonRoundTrip_None),
+              "Failed to convert name '#text' to Element name in XML.");
+    // Attributes after content are the writer's refusal, wrapped.
+    try {
+        Xml(R"({"a": {"b": 1, "@x": "2"}})");
+        ADD_FAILURE() << "no exception";
+    } catch (const CTsInvalidStateException& e) {
+        EXPECT_EQ(e.GetMessage(), "Failed to convert value '2' to Attribute string value in XML.");
+        ASSERT_NE(e.GetInnerException(), nullptr);
+        EXPECT_EQ(e.GetInnerException()->GetMessage(), "Attributes must be added before elements");
+    }
+    // Reader errors pass unchanged.
+    EXPECT_THROW(Xml("{\"a\": }"), CTsValidationException);
 }
 
 } // namespace
