@@ -7,6 +7,8 @@
 #include "tsxmllib/Platform.h"
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/XmlCollectionBase.h"
+#include "tsxmllib/XmlDocument.h"
+#include "tsxmllib/XmlElement.h"
 
 #include <atomic>
 #include <cstring>
@@ -38,6 +40,15 @@ void ShowVersionMismatch()
 }
 
 const char kZlibForFiles[] = "ZLIB Compression only available for To Stream methods.";
+
+// The element a loaded document hands to the object's reader.
+CXmlElement* DocumentElementOf(const CXmlDocument& doc)
+{
+    CXmlElement* root = doc.GetDocumentElement();
+    if (!root)
+        throw CTsException("Invalid or empty XML document");
+    return root;
+}
 } // namespace
 
 void SetGeneratorVersion(std::int32_t major, std::int32_t minor)
@@ -173,22 +184,31 @@ void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl decl, con
 
 // ---- reading ----
 
-void CXmlObjectBase::FromXmlFile(const char*, const CSerializationContext&)
+void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.Load(fileName);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
-void CXmlObjectBase::FromXml(const wchar_t*, const CSerializationContext&)
+void CXmlObjectBase::FromXml(const wchar_t* text, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.LoadXml(text);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
-void CXmlObjectBase::FromXml(const char*, const CSerializationContext&)
+void CXmlObjectBase::FromXml(const char* text, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.LoadXml(text);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
 void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& ctx)
@@ -196,10 +216,13 @@ void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerialization
     FromXmlStream(data.GetData(), data.GetLength(), ctx);
 }
 
-void CXmlObjectBase::FromXmlStream(unsigned char* const, unsigned long, const CSerializationContext&)
+void CXmlObjectBase::FromXmlStream(unsigned char* const data, unsigned long length, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.LoadXmlStream(data, length);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
 void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext&)
@@ -208,10 +231,13 @@ void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext
     ThrowNotAvailable("Untyped element input");
 }
 
-void CXmlObjectBase::FromXmlElement(const CXmlElement*, const CSerializationContext&)
+void CXmlObjectBase::FromXmlElement(const CXmlElement* element, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    if (!element)
+        throw CTsInvalidParamException("No element to read from");
+    // The element stays owned by its document; readers only walk it.
+    FromXml_Int(const_cast<CXmlElement*>(element), element->GetFirstElement(), ctx, false);
 }
 
 void CXmlObjectBase::FromJsonFile(const char*, const CSerializationContext&)
@@ -445,10 +471,10 @@ bool CXmlObjectBase::IsNamespaceValid(const char* ns, const char* allowed, const
     return IsNamespaceAllowed(ns, allowed, targetNs);
 }
 
-bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext&, const CXmlElement*, const char*,
-                                          const char*) const
+bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext& ctx, const CXmlElement* element,
+                                          const char* name, const char* ns) const
 {
-    ThrowNotAvailable("The XML document model");
+    return ElementNameMatches(ctx, element, name, ns);
 }
 
 } // namespace TsXmlLib16
