@@ -8,7 +8,10 @@
 #include "tsxmllib/Platform.h"
 #include "tsxmllib/TextStream.h"
 #include "tsxmllib/TsException.h"
+#include "tsxmllib/TsZip.h"
 #include "tsxmllib/XmlCollectionBase.h"
+#include "tsxmllib/XmlDocument.h"
+#include "tsxmllib/XmlElement.h"
 #include "tsxmllib/XmlTextWriter.h"
 
 #include <atomic>
@@ -40,6 +43,14 @@ void ShowVersionMismatch()
     throw CTsException(FormatString("%s is not available in this build of the library", form));
 }
 
+// Byte output is compressed in place for every compression type but none;
+// types the compressor does not know leave the bytes as they are.
+void CompressIfAsked(CBinaryData& data, CompressionType compression)
+{
+    if (compression != CompressionType_None)
+        CTsZip().Compress(data, compression);
+}
+
 const char kZlibForFiles[] = "ZLIB Compression only available for To Stream methods.";
 
 // The XML text pipeline over a stream: a text writer with the call's layout
@@ -59,6 +70,15 @@ void WriteXmlText(CTextStream& stream, bool bIncludeDocHeader, bool bPrettyPrint
         writer.WriteDocHeader();
     writeObject(&writer);
     writer.Close();
+}
+
+// The element a loaded document hands to the object's reader.
+CXmlElement* DocumentElementOf(const CXmlDocument& doc)
+{
+    CXmlElement* root = doc.GetDocumentElement();
+    if (!root)
+        throw CTsException("Invalid or empty XML document");
+    return root;
 }
 } // namespace
 
@@ -145,9 +165,7 @@ CBinaryData CXmlObjectBase::ToXmlStream(bool bIncludeDocHeader, bool bPrettyPrin
         ToXml_Int(writer, true, GetTargetNamespace(this).c_str(), ctx, false);
     });
     CBinaryData data = stream.GetBytes();
-    // Other values leave the bytes as they are.
-    if (compression == CompressionType_GZIP || compression == CompressionType_ZLIB)
-        throw CTsException("Compression is not available in this build of the library");
+    CompressIfAsked(data, compression);
     return data;
 }
 
@@ -213,22 +231,31 @@ void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl decl, con
 
 // ---- reading ----
 
-void CXmlObjectBase::FromXmlFile(const char*, const CSerializationContext&)
+void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.Load(fileName);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
-void CXmlObjectBase::FromXml(const wchar_t*, const CSerializationContext&)
+void CXmlObjectBase::FromXml(const wchar_t* text, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.LoadXml(text);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
-void CXmlObjectBase::FromXml(const char*, const CSerializationContext&)
+void CXmlObjectBase::FromXml(const char* text, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.LoadXml(text);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
 void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& ctx)
@@ -236,10 +263,13 @@ void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerialization
     FromXmlStream(data.GetData(), data.GetLength(), ctx);
 }
 
-void CXmlObjectBase::FromXmlStream(unsigned char* const, unsigned long, const CSerializationContext&)
+void CXmlObjectBase::FromXmlStream(unsigned char* const data, unsigned long length, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    CXmlDocument doc(ctx);
+    doc.LoadXmlStream(data, length);
+    CXmlElement* root = DocumentElementOf(doc);
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
 void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext&)
@@ -248,10 +278,13 @@ void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext
     ThrowNotAvailable("Untyped element input");
 }
 
-void CXmlObjectBase::FromXmlElement(const CXmlElement*, const CSerializationContext&)
+void CXmlObjectBase::FromXmlElement(const CXmlElement* element, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("XML input");
+    if (!element)
+        throw CTsInvalidParamException("No element to read from");
+    // The element stays owned by its document; readers only walk it.
+    FromXml_Int(const_cast<CXmlElement*>(element), element->GetFirstElement(), ctx, false);
 }
 
 void CXmlObjectBase::FromJsonFile(const char*, const CSerializationContext&)
@@ -485,10 +518,10 @@ bool CXmlObjectBase::IsNamespaceValid(const char* ns, const char* allowed, const
     return IsNamespaceAllowed(ns, allowed, targetNs);
 }
 
-bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext&, const CXmlElement*, const char*,
-                                          const char*) const
+bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext& ctx, const CXmlElement* element,
+                                          const char* name, const char* ns) const
 {
-    ThrowNotAvailable("The XML document model");
+    return ElementNameMatches(ctx, element, name, ns);
 }
 
 } // namespace TsXmlLib16

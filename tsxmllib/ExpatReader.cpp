@@ -1,0 +1,220 @@
+#include "tsxmllib/ExpatReader.h"
+
+#include "tsxmllib/Encoder.h"
+#include "tsxmllib/FormatString.h"
+#include "tsxmllib/SerializationContext.h"
+#include "tsxmllib/TsException.h"
+#include "tsxmllib/XmlDocument.h"
+#include "tsxmllib/XmlElement.h"
+
+#include <expat.h>
+
+#include <cstring>
+#include <utility>
+
+namespace TsXmlLib16 {
+
+namespace {
+constexpr std::uint32_t kScratchSize = 1024;
+// expat takes the length of a piece as an int: larger inputs go in pieces.
+constexpr unsigned long kMaxPiece = 1UL << 30;
+constexpr char kSeparator = '|';
+} // namespace
+
+// expat calls plain functions; these pass each call on to the reader.
+struct CExpatReader::Callbacks {
+    static CExpatReader& Of(void* user) { return *static_cast<CExpatReader*>(user); }
+
+    // Nothing more is built once a callback has failed; expat may still deliver
+    // a few events before it notices that it was stopped.
+    template <class F>
+    static void Guard(void* user, F&& f)
+    {
+        CExpatReader& reader = Of(user);
+        if (reader.m_error)
+            return;
+        try {
+            f(reader);
+        } catch (...) {
+            reader.Fail(std::current_exception());
+        }
+    }
+
+    static void XMLCALL StartElement(void* user, const XML_Char* name, const XML_Char** attributes)
+    {
+        Guard(user, [&](CExpatReader& r) { r.OnStartElement(name, attributes); });
+    }
+    static void XMLCALL EndElement(void* user, const XML_Char*)
+    {
+        Guard(user, [&](CExpatReader& r) { r.OnEndElement(); });
+    }
+    static void XMLCALL StartNamespace(void* user, const XML_Char* prefix, const XML_Char* uri)
+    {
+        Guard(user, [&](CExpatReader& r) { r.OnStartNamespace(prefix, uri); });
+    }
+    static void XMLCALL EndNamespace(void*, const XML_Char*) {}
+    static void XMLCALL CharacterData(void* user, const XML_Char* text, int length)
+    {
+        Guard(user, [&](CExpatReader& r) { r.OnCharacterData(text, length); });
+    }
+    static void XMLCALL StartCdata(void* user)
+    {
+        Guard(user, [&](CExpatReader& r) { r.OnCdataBoundary("<![CDATA["); });
+    }
+    static void XMLCALL EndCdata(void* user)
+    {
+        Guard(user, [&](CExpatReader& r) { r.OnCdataBoundary("]]>"); });
+    }
+};
+
+CExpatReader::CExpatReader(CXmlDocument& doc) : TS_INSTANCE_MONITOR("CExpatReader"), m_doc(doc) {}
+
+CExpatReader::~CExpatReader()
+{
+    FreeParser();
+    std::string().swap(m_scratch);
+    m_scratchSize = 0;
+}
+
+void CExpatReader::FreeParser()
+{
+    if (m_parser) {
+        XML_ParserFree(m_parser);
+        m_parser = nullptr;
+    }
+}
+
+void CExpatReader::Initialize()
+{
+    m_scratch.reserve(kScratchSize);
+    m_scratchSize = kScratchSize;
+    m_passThrough = IsLocalEncodingUtf8();
+    FreeParser();
+    // No encoding is forced: expat recognises UTF-8, UTF-16, ISO-8859-1 and
+    // US-ASCII by itself and refuses any other declared encoding. No external
+    // entity handler is installed, so external entities are never loaded, and
+    // expat's own limits on entity expansion stay in force.
+    m_parser = m_doc.m_schemaType == SchemaType_NoNamespaces ? XML_ParserCreate(nullptr)
+                                                              : XML_ParserCreateNS(nullptr, kSeparator);
+    if (!m_parser)
+        throw CTsException("Failed to create the XML parser");
+    XML_SetUserData(m_parser, this);
+    XML_SetElementHandler(m_parser, &Callbacks::StartElement, &Callbacks::EndElement);
+    XML_SetNamespaceDeclHandler(m_parser, &Callbacks::StartNamespace, &Callbacks::EndNamespace);
+    XML_SetCharacterDataHandler(m_parser, &Callbacks::CharacterData);
+    if (!m_doc.GetContext().GetStripCDATA())
+        XML_SetCdataSectionHandler(m_parser, &Callbacks::StartCdata, &Callbacks::EndCdata);
+}
+
+void CExpatReader::Parse(bool isFinal)
+{
+    if (!m_parser)
+        throw CTsInvalidStateException("The XML parser has already finished");
+    const char* data = reinterpret_cast<const char*>(m_doc.m_data);
+    unsigned long left = m_doc.m_dataLength;
+    XML_Status status = XML_STATUS_OK;
+    do {
+        const unsigned long piece = left < kMaxPiece ? left : kMaxPiece;
+        left -= piece;
+        status = XML_Parse(m_parser, data, static_cast<int>(piece), isFinal && left == 0);
+        data += piece;
+    } while (status == XML_STATUS_OK && left > 0);
+
+    if (m_error) {
+        FreeParser();
+        std::exception_ptr error = std::move(m_error);
+        m_error = nullptr;
+        std::rethrow_exception(error);
+    }
+    if (status != XML_STATUS_OK) {
+        const std::string message = FormatString("%s at line %lu", XML_ErrorString(XML_GetErrorCode(m_parser)),
+                                                 static_cast<unsigned long>(XML_GetCurrentLineNumber(m_parser)));
+        std::string().swap(m_scratch);
+        m_scratchSize = 0;
+        FreeParser();
+        throw CTsException(message);
+    }
+    if (isFinal)
+        FreeParser();
+}
+
+void CExpatReader::Fail(std::exception_ptr error)
+{
+    m_error = std::move(error);
+    XML_StopParser(m_parser, XML_FALSE);
+}
+
+CXmlElement* CExpatReader::TopElement() const
+{
+    return m_doc.m_pElementStack.empty() ? nullptr : m_doc.m_pElementStack.back();
+}
+
+void CExpatReader::ToLocal(const char* text, std::size_t length, std::string& out) const
+{
+    if (m_passThrough)
+        out.assign(text, length);
+    else
+        Utf8ToLocal(text, length, out);
+}
+
+void CExpatReader::OnStartElement(const char* name, const char** attributes)
+{
+    // With namespace processing a name arrives as "URI|local"; the part before
+    // the first separator is the namespace.
+    ToLocal(name, std::strlen(name), m_scratch);
+    const char* localName = m_scratch.c_str();
+    const char* namespaceUri = "";
+    const std::size_t bar = m_scratch.find(kSeparator);
+    if (bar != std::string::npos) {
+        m_scratch[bar] = '\0';
+        namespaceUri = m_scratch.c_str();
+        localName = m_scratch.c_str() + bar + 1;
+    }
+    CXmlElement* element = m_doc.GetDocumentElement() ? m_doc.AddChildElement(namespaceUri, localName)
+                                                      : m_doc.AddDocElement(namespaceUri, localName);
+    for (const char** a = attributes; a && a[0]; a += 2) {
+        ToLocal(a[0], std::strlen(a[0]), m_scratch);
+        ToLocal(a[1], std::strlen(a[1]), m_valueScratch);
+        const std::size_t split = m_scratch.find(kSeparator);
+        if (split == std::string::npos)
+            CXmlDocument::AddElementAttribute(element, m_scratch, m_valueScratch, std::string());
+        else
+            CXmlDocument::AddElementAttribute(element, m_scratch.substr(split + 1), m_valueScratch,
+                                              m_scratch.substr(0, split));
+    }
+}
+
+void CExpatReader::OnEndElement() { m_doc.EndElement(); }
+
+void CExpatReader::OnStartNamespace(const char* prefix, const char* uri)
+{
+    std::string key, value;
+    if (prefix)
+        ToLocal(prefix, std::strlen(prefix), key);
+    if (uri)
+        ToLocal(uri, std::strlen(uri), value);
+    m_doc.GetNamespaceAliases()[key] = std::move(value);
+}
+
+void CExpatReader::OnCharacterData(const char* text, int length)
+{
+    if (length <= 0)
+        return;
+    CXmlElement* top = TopElement();
+    if (!top)
+        return;
+    if (m_passThrough) {
+        CXmlDocument::AppendTextExcludingCR(top, text, static_cast<unsigned long>(length));
+        return;
+    }
+    Utf8ToLocal(text, static_cast<std::size_t>(length), m_scratch);
+    CXmlDocument::AppendTextExcludingCR(top, m_scratch.data(), static_cast<unsigned long>(m_scratch.size()));
+}
+
+void CExpatReader::OnCdataBoundary(const char* markup)
+{
+    if (CXmlElement* top = TopElement())
+        CXmlDocument::AppendTextExcludingCR(top, markup);
+}
+
+} // namespace TsXmlLib16

@@ -1,0 +1,65 @@
+// Turns XML text into the document tree: drives the expat parser over the bytes
+// a document holds and translates its callbacks into the document's building
+// operations. Created by the document for one parse.
+#ifndef TSXMLLIB_EXPATREADER_H
+#define TSXMLLIB_EXPATREADER_H
+
+#include "tsxmllib/MemoryLeakHelp.h"
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+struct XML_ParserStruct;
+
+namespace TsXmlLib16 {
+
+class CXmlDocument;
+class CXmlElement;
+
+class CExpatReader : private CInstanceMonitor {
+public:
+    explicit CExpatReader(CXmlDocument& doc);
+    // Releases the scratch buffer and a parser left over by a failed parse.
+    virtual ~CExpatReader();
+    CExpatReader(const CExpatReader&) = delete;
+    CExpatReader& operator=(const CExpatReader&) = delete;
+
+    // Creates the parser (with namespace processing unless the document reads
+    // without namespaces) and installs the callbacks.
+    void Initialize();
+    // Parses the document's current data; isFinal marks the last chunk. A parse
+    // error, or an exception raised while building the tree, frees the parser and
+    // is thrown from here.
+    void Parse(bool isFinal);
+
+private:
+    struct Callbacks;
+
+    void FreeParser();
+    void Fail(std::exception_ptr error);
+    CXmlElement* TopElement() const;
+    // Converts a UTF-8 piece into the local encoding, reusing the string's capacity.
+    void ToLocal(const char* text, std::size_t length, std::string& out) const;
+
+    void OnStartElement(const char* name, const char** attributes);
+    void OnEndElement();
+    void OnStartNamespace(const char* prefix, const char* uri);
+    void OnCharacterData(const char* text, int length);
+    void OnCdataBoundary(const char* markup);
+
+    CXmlDocument& m_doc;
+    // Names and short texts are converted here without allocating.
+    std::string m_scratch;
+    std::uint32_t m_scratchSize = 0;
+    std::string m_valueScratch;
+    XML_ParserStruct* m_parser = nullptr;
+    // Local text is UTF-8 (or taken byte for byte): expat's text needs no conversion.
+    bool m_passThrough = false;
+    // The first exception raised inside a callback; parsing stops at once.
+    std::exception_ptr m_error;
+};
+
+} // namespace TsXmlLib16
+
+#endif

@@ -1,0 +1,366 @@
+#include "tsxmllib/XmlDocument.h"
+
+#include "tsxmllib/ExpatReader.h"
+#include "tsxmllib/FormatString.h"
+#include "tsxmllib/GlobalSettings.h"
+#include "tsxmllib/SerializationContext.h"
+#include "tsxmllib/TsException.h"
+#include "tsxmllib/TsZip.h"
+#include "tsxmllib/XmlElement.h"
+
+#include <climits>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <utility>
+
+namespace TsXmlLib16 {
+
+CXmlDocument::CXmlDocument() : CXmlDocument(nullptr, CSerializationContext::GetDefaultContext()) {}
+
+CXmlDocument::CXmlDocument(const CSerializationContext& ctx) : CXmlDocument(nullptr, ctx) {}
+
+CXmlDocument::CXmlDocument(ElementFilter filter) : CXmlDocument(filter, CSerializationContext::GetDefaultContext())
+{
+}
+
+CXmlDocument::CXmlDocument(ElementFilter filter, const CSerializationContext& ctx)
+    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx)
+{
+    Init();
+}
+
+CXmlDocument::~CXmlDocument() { CXmlDocument::Cleanup(); }
+
+void CXmlDocument::Init()
+{
+    m_data = nullptr;
+    m_dataLength = 0;
+    m_documentElement = nullptr;
+    m_readPosition = 0;
+    m_schemaType = m_context->GetSchemaType();
+}
+
+void CXmlDocument::Cleanup()
+{
+    delete m_documentElement;
+    m_documentElement = nullptr;
+    FreeData();
+    m_pElementStack.clear();
+    m_namespaceAliases.clear();
+}
+
+void CXmlDocument::FreeData()
+{
+    delete[] m_data;
+    m_data = nullptr;
+    m_dataLength = 0;
+}
+
+void CXmlDocument::TakeData(const unsigned char* bytes, unsigned long length)
+{
+    FreeData();
+    m_data = new unsigned char[length];
+    std::memcpy(m_data, bytes, length);
+    m_dataLength = length;
+}
+
+// ---- loading ----
+
+void CXmlDocument::LoadXml(const char* text)
+{
+    Cleanup();
+    const std::size_t length = text ? std::strlen(text) : 0;
+    if (length == 0)
+        throw CTsException("XML String is empty!");
+    TakeData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
+    ParseText();
+}
+
+void CXmlDocument::LoadXml(const wchar_t* text)
+{
+    Cleanup();
+    // UTF-16LE behind a byte order mark, so that the parser knows the encoding.
+    // Code points above U+FFFF become surrogate pairs; a value that is no code
+    // point at all becomes U+FFFF, which the parser refuses as it refuses an
+    // unpaired surrogate.
+    const std::size_t count = text ? std::wcslen(text) : 0;
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        units += static_cast<std::uint32_t>(text[i]) > 0xFFFF && static_cast<std::uint32_t>(text[i]) <= 0x10FFFF ? 2 : 1;
+    const unsigned long length = static_cast<unsigned long>(2 + 2 * units);
+    std::unique_ptr<unsigned char[]> bytes(new unsigned char[length]);
+    unsigned char* out = bytes.get();
+    *out++ = 0xFF;
+    *out++ = 0xFE;
+    auto put = [&out](std::uint32_t unit) {
+        *out++ = static_cast<unsigned char>(unit & 0xFF);
+        *out++ = static_cast<unsigned char>(unit >> 8);
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t cp = static_cast<std::uint32_t>(text[i]);
+        if (cp <= 0xFFFF) {
+            put(cp);
+        } else if (cp <= 0x10FFFF) {
+            put(0xD800 + ((cp - 0x10000) >> 10));
+            put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            put(0xFFFF);
+        }
+    }
+    m_data = bytes.release();
+    m_dataLength = length;
+    ParseText();
+}
+
+void CXmlDocument::LoadXmlStream(unsigned char* const bytes, unsigned long length)
+{
+    Cleanup();
+    if (!bytes || length == 0)
+        throw CTsException("XML Stream is empty!");
+    TakeData(bytes, length);
+    Parse();
+}
+
+void CXmlDocument::Load(const char* fileName)
+{
+    Cleanup();
+    if (!fileName)
+        fileName = "";
+    m_readPosition = 0;
+    if (IsAsyncFromXmlFile())
+        LoadFileInChunks(fileName);
+    else
+        LoadFile(fileName);
+}
+
+void CXmlDocument::LoadFile(const char* fileName)
+{
+    Platform::File file;
+    if (!file.OpenForRead(fileName))
+        throw CTsException(FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, file.GetLastError()));
+    std::uint64_t size = 0;
+    if (!file.GetSize(size)) {
+        const int error = file.GetLastError();
+        file.Close();
+        throw CTsException(FormatString("Failed to get the size of the file [%s] Error [0x%08x]", fileName, error));
+    }
+    m_data = new unsigned char[size];
+    m_dataLength = static_cast<unsigned long>(size);
+    std::uint64_t got = 0;
+    while (got < size) {
+        const long long n = file.ReadAt(m_data + got, static_cast<std::size_t>(size - got), got);
+        if (n <= 0)
+            break;
+        got += static_cast<std::uint64_t>(n);
+    }
+    if (got < size) {
+        // A file that shrank while being read has no platform error: it reports 0.
+        const int error = file.GetLastError();
+        file.Close();
+        throw CTsException(
+            FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName, error));
+    }
+    file.Close();
+    Parse();
+}
+
+void CXmlDocument::LoadFileInChunks(const char* fileName)
+{
+    // Only XML text is read this way: the chunks go straight to the parser, so
+    // neither compressed input nor a Fast Infoset document is recognised.
+    if (!m_file.OpenForRead(fileName))
+        throw CTsException(
+            FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, m_file.GetLastError()));
+    struct CloseOnExit {
+        Platform::File& file;
+        ~CloseOnExit() { file.Close(); }
+    } closer{m_file};
+    m_data = new unsigned char[kChunkSize];
+    const bool atEnd = ReadChunkFromFile(m_data);
+    const unsigned long count = FinishChunkRead(m_data, atEnd, fileName);
+    m_readPosition += count;
+    m_dataLength = count;
+    AsyncParse(count < kChunkSize);
+}
+
+bool CXmlDocument::ReadChunkFromFile(unsigned char*)
+{
+    // Reads are synchronous here; announcing the range lets the system fetch it
+    // while the previous chunk is being parsed.
+    m_file.ReadAhead(m_readPosition, kChunkSize);
+    return false;
+}
+
+unsigned long CXmlDocument::FinishChunkRead(unsigned char* buffer, bool atEnd, const char* fileName)
+{
+    if (atEnd)
+        return 0;
+    unsigned long got = 0;
+    while (got < kChunkSize) {
+        const long long n = m_file.ReadAt(buffer + got, kChunkSize - got, m_readPosition + got);
+        if (n < 0) {
+            const int error = m_file.GetLastError();
+            m_file.Close();
+            if (fileName)
+                throw CTsException(
+                    FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName, error));
+            throw CTsException(FormatString("Failed to read the contents of the file. Error [0x%08x]", error));
+        }
+        if (n == 0)
+            break;
+        got += static_cast<unsigned long>(n);
+    }
+    return got;
+}
+
+void CXmlDocument::AsyncParse(bool lastChunk)
+{
+    CExpatReader reader(*this);
+    std::unique_ptr<unsigned char[]> spare;
+    try {
+        reader.Initialize();
+        spare.reset(new unsigned char[kChunkSize]);
+        while (!lastChunk) {
+            const bool atEnd = ReadChunkFromFile(spare.get());
+            reader.Parse(false);
+            const unsigned long count = FinishChunkRead(spare.get(), atEnd, nullptr);
+            unsigned char* next = spare.release();
+            spare.reset(m_data);
+            m_data = next;
+            m_readPosition += count;
+            m_dataLength = count;
+            lastChunk = count < kChunkSize;
+        }
+        reader.Parse(true);
+        if (!m_documentElement)
+            throw CTsException("Invalid or empty XML document");
+    } catch (...) {
+        Cleanup();
+        m_file.Close();
+        throw;
+    }
+    FreeData();
+    m_file.Close();
+}
+
+void CXmlDocument::ParseText()
+{
+    CExpatReader reader(*this);
+    reader.Initialize();
+    reader.Parse(true);
+}
+
+
+// A compressed UTF-16 file written through the buffer carries the FF FE mark in
+// front of the compressed bytes; the mark is dropped and the rest decompressed.
+void CXmlDocument::DecompressAfterByteOrderMark()
+{
+    if (m_dataLength < 4 || m_data[0] != 0xFF || m_data[1] != 0xFE || (m_data[2] != 0x1F && m_data[2] != 0x78))
+        return;
+    unsigned long length = m_dataLength - 2;
+    unsigned char* rest = new unsigned char[length];
+    std::memcpy(rest, m_data + 2, length);
+    if (CTsZip().Decompress(&rest, &length)) {
+        delete[] m_data;
+        m_data = rest;
+        m_dataLength = length;
+    } else {
+        delete[] rest;
+    }
+}
+
+void CXmlDocument::Parse()
+{
+    // A zlib or gzip stream is replaced by the bytes it holds; anything else is
+    // left as it is.
+    if (!CTsZip().Decompress(&m_data, &m_dataLength))
+        DecompressAfterByteOrderMark();
+    // Fast Infoset documents are recognised here, by their header, before the
+    // bytes are taken for XML text.
+    ParseText();
+}
+
+// ---- building the tree ----
+
+CXmlElement* CXmlDocument::AddDocElement(const char* namespaceUri, const char* localName)
+{
+    if (m_documentElement)
+        throw CTsInvalidStateException("The document already has a document element");
+    CXmlElement* element = new CXmlElement(this, nullptr);
+    m_documentElement = element;
+    element->m_namespaceUri = namespaceUri ? namespaceUri : "";
+    element->m_localName = localName ? localName : "";
+    m_pElementStack.push_back(element);
+    return element;
+}
+
+CXmlElement* CXmlDocument::AddChildElement(const char* namespaceUri, const char* localName)
+{
+    if (m_pElementStack.empty())
+        throw CTsInvalidStateException("No open element to add a child element to");
+    CXmlElement* element = m_pElementStack.back()->CreateNewChildElement();
+    element->m_namespaceUri = namespaceUri ? namespaceUri : "";
+    element->m_localName = localName ? localName : "";
+    m_pElementStack.push_back(element);
+    return element;
+}
+
+void CXmlDocument::EndElement()
+{
+    if (m_pElementStack.empty())
+        return;
+    CXmlElement* element = m_pElementStack.back();
+    m_pElementStack.pop_back();
+    if (!m_filter || !m_filter(element))
+        return;
+    // A completed element is always the last child of the element now on top.
+    // The document element has no parent to leave and stays: it is the document.
+    if (!m_pElementStack.empty())
+        delete m_pElementStack.back()->RemoveLastChildElement();
+}
+
+void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localName, std::string value,
+                                       std::string namespaceUri)
+{
+    element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceUri));
+}
+
+void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length)
+{
+    if (!element || !text)
+        return;
+    const char* run = text;
+    const char* p = text;
+    for (; length > 0 && *p; ++p, --length) {
+        if (*p == '\r') {
+            element->AppendBytes(run, static_cast<std::size_t>(p - run));
+            run = p + 1;
+        }
+    }
+    element->AppendBytes(run, static_cast<std::size_t>(p - run));
+}
+
+void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text)
+{
+    AppendTextExcludingCR(element, text, ULONG_MAX);
+}
+
+// ---- namespaces ----
+
+std::string CXmlDocument::LookupNamespaceFromAlias(const char* prefix) const
+{
+    const auto it = m_namespaceAliases.find(prefix ? prefix : "");
+    return it == m_namespaceAliases.end() ? std::string() : it->second;
+}
+
+std::string CXmlDocument::LookupAliasFromNamespace(const char* uri) const
+{
+    const char* wanted = uri ? uri : "";
+    for (const auto& entry : m_namespaceAliases)
+        if (entry.second == wanted)
+            return entry.first;
+    return std::string();
+}
+
+} // namespace TsXmlLib16

@@ -1,0 +1,105 @@
+// The in-memory document that every input is turned into before objects read
+// it: it loads files, strings and byte buffers, recognises compressed input,
+// parses XML text and owns the resulting tree of elements.
+#ifndef TSXMLLIB_XMLDOCUMENT_H
+#define TSXMLLIB_XMLDOCUMENT_H
+
+#include "tsxmllib/Enums.h"
+#include "tsxmllib/Export.h"
+#include "tsxmllib/MemoryLeakHelp.h"
+#include "tsxmllib/Platform.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace TsXmlLib16 {
+
+class CExpatReader;
+class CFastInfosetReader;
+class CSerializationContext;
+class CXmlElement;
+
+class TSXMLLIB_EXPORT CXmlDocument : private CInstanceMonitor {
+public:
+    // Called with every element as soon as it is complete; returning true drops
+    // the element (with its subtree) from the tree at once.
+    using ElementFilter = bool (*)(CXmlElement*);
+
+    // Input files are read in chunks of this size when AsyncFromXmlFile is on.
+    static constexpr unsigned long kChunkSize = 131072;
+
+    CXmlDocument();
+    explicit CXmlDocument(const CSerializationContext& ctx);
+    explicit CXmlDocument(ElementFilter filter);
+    CXmlDocument(ElementFilter filter, const CSerializationContext& ctx);
+    virtual ~CXmlDocument();
+    CXmlDocument(const CXmlDocument&) = delete;
+    CXmlDocument& operator=(const CXmlDocument&) = delete;
+
+    // Loads a file: XML text, or compressed XML text when the file is read in one go.
+    void Load(const char* fileName);
+    // Parses XML text held in a narrow string.
+    void LoadXml(const char* text);
+    // Parses XML text held in a wide string (one code point per unit).
+    void LoadXml(const wchar_t* text);
+    // Parses a byte buffer: XML text in any encoding the parser detects, or compressed.
+    void LoadXmlStream(unsigned char* const bytes, unsigned long length);
+
+    CXmlElement* GetDocumentElement() const { return m_documentElement; }
+    // The URI declared for a prefix ("" for the default namespace), or "" when never declared.
+    std::string LookupNamespaceFromAlias(const char* prefix) const;
+    // The first prefix, in ascending order, that was declared for exactly this URI, or "".
+    std::string LookupAliasFromNamespace(const char* uri) const;
+    const CSerializationContext& GetContext() const { return *m_context; }
+
+protected:
+    // Deletes the tree and the input and forgets the namespace declarations.
+    virtual void Cleanup();
+
+private:
+    friend class CExpatReader;
+    friend class CFastInfosetReader;
+
+    void Init();
+    void FreeData();
+    void TakeData(const unsigned char* bytes, unsigned long length);
+    void DecompressAfterByteOrderMark();
+
+    // Building interface of the readers.
+    CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
+    CXmlElement* AddChildElement(const char* namespaceUri, const char* localName);
+    void EndElement();
+    static void AddElementAttribute(CXmlElement* element, std::string localName, std::string value,
+                                    std::string namespaceUri);
+    static void AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length);
+    static void AppendTextExcludingCR(CXmlElement* element, const char* text);
+    std::map<std::string, std::string>& GetNamespaceAliases() { return m_namespaceAliases; }
+
+    void LoadFile(const char* fileName);
+    void LoadFileInChunks(const char* fileName);
+    // Announces the chunk at the read position; returns true when the file is known to end there.
+    bool ReadChunkFromFile(unsigned char* buffer);
+    // Reads the announced chunk into buffer and returns its byte count; fileName
+    // (or null) selects the form of the error message.
+    unsigned long FinishChunkRead(unsigned char* buffer, bool atEnd, const char* fileName);
+    void AsyncParse(bool lastChunk);
+    void ParseText();
+    void Parse();
+
+    std::uint64_t m_readPosition = 0;
+    Platform::File m_file;
+    CXmlElement* m_documentElement = nullptr;
+    std::vector<CXmlElement*> m_pElementStack;
+    std::map<std::string, std::string> m_namespaceAliases;
+    unsigned char* m_data = nullptr;
+    unsigned long m_dataLength = 0;
+    SchemaType m_schemaType = SchemaType_Default;
+    ElementFilter m_filter = nullptr;
+    const CSerializationContext* m_context;
+};
+
+} // namespace TsXmlLib16
+
+#endif

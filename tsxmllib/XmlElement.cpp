@@ -1,0 +1,177 @@
+#include "tsxmllib/XmlElement.h"
+
+#include "tsxmllib/SerializationContext.h"
+#include "tsxmllib/XmlAttribute.h"
+#include "tsxmllib/XmlDocument.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace TsXmlLib16 {
+
+CXmlElement::CXmlElement(const CXmlDocument* document, const CXmlElement* parent)
+    : TS_INSTANCE_MONITOR("CXmlElement"), m_document(document), m_parent(parent)
+{
+}
+
+CXmlElement::~CXmlElement()
+{
+    for (CXmlAttribute* attribute : m_attributes)
+        delete attribute;
+    DeleteChain(m_firstChild);
+}
+
+void CXmlElement::DeleteChain(CXmlElement* first)
+{
+    // The children of each element are spliced in front of the elements still to
+    // be deleted, so the walk needs neither recursion nor a stack of its own,
+    // however deep or wide the tree is.
+    CXmlElement* pending = first;
+    while (pending) {
+        CXmlElement* element = pending;
+        if (element->m_firstChild) {
+            element->m_lastChild->m_nextSibling = element->m_nextSibling;
+            pending = element->m_firstChild;
+        } else {
+            pending = element->m_nextSibling;
+        }
+        element->m_firstChild = element->m_lastChild = element->m_beforeLastChild = nullptr;
+        delete element;
+    }
+}
+
+CXmlElement* CXmlElement::CreateNewChildElement()
+{
+    CXmlElement* child = new CXmlElement(m_document, this);
+    if (m_lastChild) {
+        m_lastChild->m_nextSibling = child;
+        m_beforeLastChild = m_lastChild;
+    } else {
+        m_firstChild = child;
+    }
+    m_lastChild = child;
+    return child;
+}
+
+CXmlElement* CXmlElement::RemoveLastChildElement()
+{
+    CXmlElement* removed = m_lastChild;
+    if (!removed)
+        return nullptr;
+    if (m_firstChild == removed) {
+        m_firstChild = m_lastChild = m_beforeLastChild = nullptr;
+        return removed;
+    }
+    CXmlElement* before = m_beforeLastChild;
+    if (!before) {
+        before = m_firstChild;
+        while (before->m_nextSibling != removed)
+            before = before->m_nextSibling;
+    }
+    before->m_nextSibling = nullptr;
+    m_lastChild = before;
+    // The element before the new last one is unknown until the next append.
+    m_beforeLastChild = nullptr;
+    return removed;
+}
+
+CXmlAttribute* CXmlElement::AddAttribute(std::string localName, std::string value, std::string namespaceUri)
+{
+    m_attributes.reserve(m_attributes.size() + 1);
+    CXmlAttribute* attribute = new CXmlAttribute(this, std::move(localName), std::move(value), std::move(namespaceUri));
+    m_attributes.push_back(attribute);
+    return attribute;
+}
+
+void CXmlElement::AppendBytes(const char* text, std::size_t length)
+{
+    if (length == 0)
+        return;
+    // Character data arrives in many small pieces: grow at least geometrically.
+    const std::size_t needed = m_text.size() + length;
+    if (needed > m_text.capacity())
+        m_text.reserve(std::max(needed, 2 * m_text.capacity()));
+    m_text.append(text, length);
+}
+
+void CXmlElement::AppendText(const char* text)
+{
+    if (text)
+        AppendBytes(text, std::strlen(text));
+}
+
+void CXmlElement::AppendText(const char* text, int length)
+{
+    if (text && length > 0)
+        AppendBytes(text, static_cast<std::size_t>(length));
+}
+
+const std::string& CXmlElement::GetAttribute(const std::string& localName, const std::string& namespaceUri) const
+{
+    static const std::string kNone;
+    for (const CXmlAttribute* attribute : m_attributes)
+        if (attribute->GetLocalName() == localName && attribute->GetNamespaceURI() == namespaceUri)
+            return attribute->GetValue();
+    return kNone;
+}
+
+std::string CXmlElement::GetQName() const
+{
+    if (m_document && !m_namespaceUri.empty()) {
+        const std::string prefix = m_document->LookupAliasFromNamespace(m_namespaceUri.c_str());
+        if (!prefix.empty())
+            return prefix + ":" + m_localName;
+    }
+    return m_localName;
+}
+
+std::string CXmlElement::GetNameWithPredicate() const
+{
+    std::string qname = GetQName();
+    if (!m_parent)
+        return qname;
+    unsigned long same = 0;
+    unsigned long position = 0;
+    for (const CXmlElement* sibling = m_parent->m_firstChild; sibling; sibling = sibling->m_nextSibling) {
+        // Equal qualified names need equal local names; the prefix lookup is
+        // needed only when the namespaces differ.
+        if (sibling != this &&
+            (sibling->m_localName != m_localName ||
+             (sibling->m_namespaceUri != m_namespaceUri && sibling->GetQName() != qname)))
+            continue;
+        ++same;
+        if (sibling == this)
+            position = same;
+    }
+    if (same >= 2)
+        qname += "[" + std::to_string(position) + "]";
+    return qname;
+}
+
+std::string CXmlElement::GetXPath() const
+{
+    // Built from the root down without recursion, so that very deep documents
+    // still get their paths.
+    std::vector<const CXmlElement*> chain;
+    for (const CXmlElement* element = this; element; element = element->m_parent)
+        chain.push_back(element);
+    std::string path;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        path += '/';
+        path += (*it)->GetNameWithPredicate();
+    }
+    return path;
+}
+
+bool ElementNameMatches(const CSerializationContext& ctx, const CXmlElement* element, const char* name,
+                        const char* ns)
+{
+    if (!element || element->GetLocalName() != (name ? name : ""))
+        return false;
+    if (ctx.GetSchemaType() == SchemaType_NoNamespaces || ctx.GetIgnoreNamespaces())
+        return true;
+    return element->GetNamespaceURI() == (ns ? ns : "");
+}
+
+} // namespace TsXmlLib16

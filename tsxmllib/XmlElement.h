@@ -1,0 +1,87 @@
+// One element of the document tree: name, namespace, attributes, the text that
+// stands directly inside it, and its children as a singly linked chain.
+#ifndef TSXMLLIB_XMLELEMENT_H
+#define TSXMLLIB_XMLELEMENT_H
+
+#include "tsxmllib/Export.h"
+#include "tsxmllib/MemoryLeakHelp.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace TsXmlLib16 {
+
+class CSerializationContext;
+class CXmlAttribute;
+class CXmlDocument;
+
+class TSXMLLIB_EXPORT CXmlElement : private CInstanceMonitor {
+public:
+    CXmlElement(const CXmlElement&) = delete;
+    CXmlElement& operator=(const CXmlElement&) = delete;
+
+    const CXmlDocument* GetDocument() const { return m_document; }
+    const CXmlElement* GetParentElm() const { return m_parent; }
+    // The tree is read-only for its users; the navigation hands out plain
+    // pointers so that readers can walk it from const elements too.
+    CXmlElement* GetFirstElement() const { return m_firstChild; }
+    CXmlElement* GetNextSiblingElement() const { return m_nextSibling; }
+    const std::string& GetLocalName() const { return m_localName; }
+    const std::string& GetNamespaceURI() const { return m_namespaceUri; }
+    // All character data directly inside the element, in document order, without carriage returns.
+    const std::string& GetText() const { return m_text; }
+    const std::vector<CXmlAttribute*>& GetAttributes() const { return m_attributes; }
+    // The value of the first attribute with exactly this name and namespace, or
+    // an empty string that lives as long as the program.
+    const std::string& GetAttribute(const std::string& localName, const std::string& namespaceUri) const;
+    // The location of the element, for example /order/line[2]/item.
+    std::string GetXPath() const;
+
+protected:
+    CXmlElement(const CXmlDocument* document, const CXmlElement* parent);
+    // Deletes the attributes and the whole subtree, without recursion.
+    virtual ~CXmlElement();
+
+    // Appends a new, empty child at the end of the child chain.
+    CXmlElement* CreateNewChildElement();
+    CXmlAttribute* AddAttribute(std::string localName, std::string value, std::string namespaceUri);
+    void SetElementName(const std::string& localName) { m_localName = localName; }
+    void SetNamespace(const std::string& namespaceUri) { m_namespaceUri = namespaceUri; }
+    void AppendText(const char* text);
+    void AppendText(const char* text, int length);
+    // Detaches the last child and hands it to the caller, or returns null when there is none.
+    CXmlElement* RemoveLastChildElement();
+
+private:
+    friend class CXmlDocument;
+
+    void AppendBytes(const char* text, std::size_t length);
+    std::string GetQName() const;
+    std::string GetNameWithPredicate() const;
+    // Deletes a chain of siblings with all their descendants, iteratively.
+    static void DeleteChain(CXmlElement* first);
+
+    const CXmlDocument* m_document;
+    const CXmlElement* m_parent;
+    CXmlElement* m_nextSibling = nullptr;
+    CXmlElement* m_firstChild = nullptr;
+    CXmlElement* m_lastChild = nullptr;
+    // The child before the last one while it is known (null otherwise), so that
+    // the element filter can drop a just-completed child without walking the chain.
+    CXmlElement* m_beforeLastChild = nullptr;
+    std::vector<CXmlAttribute*> m_attributes;
+    std::string m_text;
+    std::string m_localName;
+    std::string m_namespaceUri;
+};
+
+// Whether an element has the name (and, unless namespaces are ignored, the
+// namespace) that a reader looks for; with SchemaType_NoNamespaces only the local
+// name counts. Comparisons are exact.
+TSXMLLIB_EXPORT bool ElementNameMatches(const CSerializationContext& ctx, const CXmlElement* element,
+                                        const char* name, const char* ns);
+
+} // namespace TsXmlLib16
+
+#endif
