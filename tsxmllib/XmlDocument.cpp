@@ -1,8 +1,10 @@
 #include "tsxmllib/XmlDocument.h"
 
+#include "tsxmllib/Encoder.h"
 #include "tsxmllib/ExpatReader.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/GlobalSettings.h"
+#include "tsxmllib/JsonReaderToXmlHandler.h"
 #include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/TsZip.h"
@@ -136,6 +138,12 @@ void CXmlDocument::Load(const char* fileName)
 
 void CXmlDocument::LoadFile(const char* fileName)
 {
+    ReadFile(fileName);
+    Parse();
+}
+
+void CXmlDocument::ReadFile(const char* fileName)
+{
     Platform::File file;
     if (!file.OpenForRead(fileName))
         throw CTsException(FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, file.GetLastError()));
@@ -162,7 +170,6 @@ void CXmlDocument::LoadFile(const char* fileName)
             FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName, error));
     }
     file.Close();
-    Parse();
 }
 
 void CXmlDocument::LoadFileInChunks(const char* fileName)
@@ -279,6 +286,67 @@ void CXmlDocument::Parse()
     // Fast Infoset documents are recognised here, by their header, before the
     // bytes are taken for XML text.
     ParseText();
+}
+
+// ---- JSON ----
+
+CBinaryData CXmlDocument::LoadJsonFile(const char* fileName)
+{
+    Cleanup();
+    ReadFile(fileName ? fileName : "");
+    return ParseJson();
+}
+
+CBinaryData CXmlDocument::LoadJsonStream(unsigned char* const bytes, unsigned long length)
+{
+    Cleanup();
+    if (!bytes || length == 0)
+        throw CTsException("JSON Stream is empty!");
+    TakeData(bytes, length);
+    return ParseJson();
+}
+
+CBinaryData CXmlDocument::LoadJson(const char* text)
+{
+    Cleanup();
+    const std::size_t length = text ? std::strlen(text) : 0;
+    if (length == 0)
+        throw CTsException("JSON String is empty!");
+    TakeData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
+    return ParseJsonText();
+}
+
+CBinaryData CXmlDocument::LoadJson(const wchar_t* text)
+{
+    Cleanup();
+    if (!text || *text == 0)
+        throw CTsException("JSON String is empty!");
+    const std::string local = Utf16ToLocal(text, 0);
+    TakeData(reinterpret_cast<const unsigned char*>(local.data()), static_cast<unsigned long>(local.size()));
+    return ParseJsonText();
+}
+
+CBinaryData CXmlDocument::ParseJsonText()
+{
+    const std::string json(reinterpret_cast<const char*>(m_data), m_dataLength);
+    FreeData();
+    return ConvertJsonToXml(json, *m_context);
+}
+
+CBinaryData CXmlDocument::ParseJson()
+{
+    if (!CTsZip().Decompress(&m_data, &m_dataLength))
+        DecompressAfterByteOrderMark();
+    const char* text = reinterpret_cast<const char*>(m_data);
+    std::size_t length = m_dataLength;
+    if (length > 2 && m_data[0] == 0xEF && m_data[1] == 0xBB && m_data[2] == 0xBF) {
+        text += 3;
+        length -= 3;
+    }
+    std::string json;
+    Utf8ToLocal(text, length, json);
+    FreeData();
+    return ConvertJsonToXml(json, *m_context);
 }
 
 // ---- building the tree ----

@@ -4,6 +4,7 @@
 #ifndef TSXMLLIB_XMLDOCUMENT_H
 #define TSXMLLIB_XMLDOCUMENT_H
 
+#include "tsxmllib/BinaryData.h"
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/MemoryLeakHelp.h"
@@ -47,6 +48,16 @@ public:
     // Parses a byte buffer: XML text in any encoding the parser detects, or compressed.
     void LoadXmlStream(unsigned char* const bytes, unsigned long length);
 
+    // The JSON loads convert JSON into XML text (UTF-8, with declaration) with
+    // the JSON options of the context and return it; the tree stays empty.
+    // A file or byte buffer holds UTF-8 (a byte order mark is skipped) or
+    // compressed UTF-8; a narrow string holds local text.
+    CBinaryData LoadJsonFile(const char* fileName);
+    CBinaryData LoadJsonStream(unsigned char* const bytes, unsigned long length);
+    CBinaryData LoadJson(const char* text);
+    // Wide text (one code point per unit) is converted to local text first.
+    CBinaryData LoadJson(const wchar_t* text);
+
     CXmlElement* GetDocumentElement() const { return m_documentElement; }
     // The URI declared for a prefix ("" for the default namespace), or "" when never declared.
     std::string LookupNamespaceFromAlias(const char* prefix) const;
@@ -78,6 +89,8 @@ private:
     std::map<std::string, std::string>& GetNamespaceAliases() { return m_namespaceAliases; }
 
     void LoadFile(const char* fileName);
+    // Reads the whole file into the data buffer.
+    void ReadFile(const char* fileName);
     void LoadFileInChunks(const char* fileName);
     // Announces the chunk at the read position; returns true when the file is known to end there.
     bool ReadChunkFromFile(unsigned char* buffer);
@@ -87,6 +100,8 @@ private:
     void AsyncParse(bool lastChunk);
     void ParseText();
     void Parse();
+    CBinaryData ParseJsonText();
+    CBinaryData ParseJson();
 
     std::uint64_t m_readPosition = 0;
     Platform::File m_file;

@@ -5,6 +5,7 @@
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/JsonContext.h"
+#include "tsxmllib/JsonTextWriter.h"
 #include "tsxmllib/Platform.h"
 #include "tsxmllib/TextStream.h"
 #include "tsxmllib/TsException.h"
@@ -187,17 +188,48 @@ void CXmlObjectBase::ToXmlFile(const char* fileName, bool bIncludeDocHeader, boo
     CFileBinaryStream(fileName, encoding, buffer).WriteToFile();
 }
 
-std::string CXmlObjectBase::ToJson(bool, EOLType, const CSerializationContext&) const
+namespace {
+// The JSON pipeline over a stream: a JSON writer with the call's layout
+// settings and the context's round-trip mode, the document object around the
+// object itself (writeObject), and the close that checks every element was ended.
+template <typename WriteObject>
+void WriteJsonText(CTextStream& stream, bool bPrettyPrint, EOLType eol, const CSerializationContext& ctx,
+                   WriteObject writeObject)
+{
+    CJsonTextWriter writer(&stream);
+    writer.Open();
+    writer.SetPrettyPrint(bPrettyPrint);
+    writer.SetIndentChars(ctx.GetIndentChars().c_str());
+    writer.SetEOLType(eol);
+    writer.SetSupportRoundtrip(ctx.GetJsonContext().GetSupportRoundtrip());
+    writer.StartDocument();
+    writeObject(&writer);
+    writer.EndDocument();
+    writer.Close();
+}
+} // namespace
+
+std::string CXmlObjectBase::ToJson(bool bPrettyPrint, EOLType eol, const CSerializationContext& ctx) const
 {
     CheckVersion();
-    ThrowNotAvailable("JSON output");
+    CTextStream stream(XmlEncoding_Unknown);
+    WriteJsonText(stream, bPrettyPrint, eol, ctx, [&](CXmlWriter* writer) {
+        ToXml_Int(writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+    });
+    return stream.GetText();
 }
 
-CBinaryData CXmlObjectBase::ToJsonStream(bool, XmlEncoding, EOLType, const CSerializationContext&,
-                                         CompressionType) const
+CBinaryData CXmlObjectBase::ToJsonStream(bool bPrettyPrint, XmlEncoding encoding, EOLType eol,
+                                         const CSerializationContext& ctx, CompressionType compression) const
 {
     CheckVersion();
-    ThrowNotAvailable("JSON output");
+    CTextStream stream(encoding);
+    WriteJsonText(stream, bPrettyPrint, eol, ctx, [&](CXmlWriter* writer) {
+        ToXml_Int(writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+    });
+    CBinaryData data = stream.GetBytes();
+    CompressIfAsked(data, compression);
+    return data;
 }
 
 void CXmlObjectBase::ToJsonFile(const char* fileName, bool bPrettyPrint, XmlEncoding encoding, EOLType eol,
@@ -206,8 +238,13 @@ void CXmlObjectBase::ToJsonFile(const char* fileName, bool bPrettyPrint, XmlEnco
     if (compression == CompressionType_ZLIB)
         throw CTsException(kZlibForFiles);
     if (IsAsyncToXmlFile() && compression == CompressionType_None) {
+        // The text goes to the file while it is produced (FF FE first for UTF-16).
         CheckVersion();
-        ThrowNotAvailable("JSON file output");
+        CFileTextStream stream(fileName, encoding);
+        WriteJsonText(stream, bPrettyPrint, eol, ctx, [&](CXmlWriter* writer) {
+            ToXml_Int(writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+        });
+        return;
     }
     const CBinaryData buffer = ToJsonStream(bPrettyPrint, encoding, eol, ctx, compression);
     // The buffered JSON file never carries a byte-order mark.
@@ -287,22 +324,25 @@ void CXmlObjectBase::FromXmlElement(const CXmlElement* element, const CSerializa
     FromXml_Int(const_cast<CXmlElement*>(element), element->GetFirstElement(), ctx, false);
 }
 
-void CXmlObjectBase::FromJsonFile(const char*, const CSerializationContext&)
+void CXmlObjectBase::FromJsonFile(const char* fileName, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("JSON input");
+    CXmlDocument doc(ctx);
+    FromJson_Int(doc.LoadJsonFile(fileName), ctx);
 }
 
-void CXmlObjectBase::FromJson(const wchar_t*, const CSerializationContext&)
+void CXmlObjectBase::FromJson(const wchar_t* text, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("JSON input");
+    CXmlDocument doc(ctx);
+    FromJson_Int(doc.LoadJson(text), ctx);
 }
 
-void CXmlObjectBase::FromJson(const char*, const CSerializationContext&)
+void CXmlObjectBase::FromJson(const char* text, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("JSON input");
+    CXmlDocument doc(ctx);
+    FromJson_Int(doc.LoadJson(text), ctx);
 }
 
 void CXmlObjectBase::FromJsonStream(const CBinaryData& data, const CSerializationContext& ctx)
@@ -310,10 +350,11 @@ void CXmlObjectBase::FromJsonStream(const CBinaryData& data, const CSerializatio
     FromJsonStream(data.GetData(), data.GetLength(), ctx);
 }
 
-void CXmlObjectBase::FromJsonStream(unsigned char* const, unsigned long, const CSerializationContext&)
+void CXmlObjectBase::FromJsonStream(unsigned char* const data, unsigned long length, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("JSON input");
+    CXmlDocument doc(ctx);
+    FromJson_Int(doc.LoadJsonStream(data, length), ctx);
 }
 
 void CXmlObjectBase::FromJson_Int(const CBinaryData& xmlBytes, const CSerializationContext& ctx)
