@@ -66,7 +66,8 @@ TEST(Exception, CloneKeepsTheMostDerivedClass)
     for (const CTsException* e : std::vector<const CTsException*>{
              new CTsInvalidStateException("s"), new CTsInvalidParamException("p"), new CTsOverFlowException("o")}) {
         auto c = CloneProbe::Of(*e);
-        EXPECT_EQ(typeid(*c), typeid(*e));
+        const CTsException& cloned = *c;
+        EXPECT_EQ(typeid(cloned), typeid(*e));
         delete e;
     }
 }

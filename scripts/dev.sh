@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds TsXmlLib and runs either the demonstration on the bundled sample data
+# ("demo") or the test suite ("test"). Installs the Debian packages it needs
+# when they are missing (as root directly, otherwise through sudo).
+#
+# Environment: BUILD_DIR (default build), BUILD_TYPE (default RelWithDebInfo),
+# TSXMLLIB_SANITIZE=ON for an address + undefined-behaviour sanitizer build,
+# CXX to choose the compiler.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          libexpat1-dev zlib1g-dev libpcre2-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing missing packages: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+build_dir=${BUILD_DIR:-build}
+jobs=${JOBS:-2}
+cmake -S . -B "$build_dir" -G Ninja \
+  -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
+  -DTSXMLLIB_SANITIZE="${TSXMLLIB_SANITIZE:-OFF}" >/dev/null
+cmake --build "$build_dir" -j"$jobs"
+
+case "${1:-test}" in
+  test)
+    ctest --test-dir "$build_dir" -j"$jobs" --output-on-failure --timeout 300
+    ;;
+  demo)
+    "$build_dir/examples/tsxml_demo" "$here/samples/data"
+    ;;
+  *)
+    echo "usage: $0 [test|demo]" >&2
+    exit 2
+    ;;
+esac
