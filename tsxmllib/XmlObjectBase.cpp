@@ -1,12 +1,15 @@
 #include "tsxmllib/XmlObjectBase.h"
 
 #include "tsxmllib/FileBinaryStream.h"
+#include "tsxmllib/FileTextStream.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/JsonContext.h"
 #include "tsxmllib/Platform.h"
+#include "tsxmllib/TextStream.h"
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/XmlCollectionBase.h"
+#include "tsxmllib/XmlTextWriter.h"
 
 #include <atomic>
 #include <cstring>
@@ -38,6 +41,25 @@ void ShowVersionMismatch()
 }
 
 const char kZlibForFiles[] = "ZLIB Compression only available for To Stream methods.";
+
+// The XML text pipeline over a stream: a text writer with the call's layout
+// settings, the optional declaration, the object itself (writeObject), and the
+// close that checks every element was ended.
+template <typename WriteObject>
+void WriteXmlText(CTextStream& stream, bool bIncludeDocHeader, bool bPrettyPrint, EOLType eol,
+                  const CSerializationContext& ctx, WriteObject writeObject)
+{
+    CXmlTextWriter writer(&stream);
+    writer.Open();
+    writer.SetPrettyPrint(bPrettyPrint);
+    writer.SetIndentChars(ctx.GetIndentChars().c_str());
+    writer.SetEOLType(eol);
+    writer.SetWriteDefaultElementValues(ctx.GetWriteDefaultElementValues());
+    if (bIncludeDocHeader)
+        writer.WriteDocHeader();
+    writeObject(&writer);
+    writer.Close();
+}
 } // namespace
 
 void SetGeneratorVersion(std::int32_t major, std::int32_t minor)
@@ -103,17 +125,30 @@ void CXmlObjectBase::CheckVersion()
 
 // ---- writing ----
 
-std::string CXmlObjectBase::ToXml(bool, bool, EOLType, const CSerializationContext&) const
+std::string CXmlObjectBase::ToXml(bool bIncludeDocHeader, bool bPrettyPrint, EOLType eol,
+                                  const CSerializationContext& ctx) const
 {
     CheckVersion();
-    ThrowNotAvailable("XML text output");
+    CTextStream stream(XmlEncoding_Unknown);
+    WriteXmlText(stream, bIncludeDocHeader, bPrettyPrint, eol, ctx, [&](CXmlWriter* writer) {
+        ToXml_Int(writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+    });
+    return stream.GetText();
 }
 
-CBinaryData CXmlObjectBase::ToXmlStream(bool, bool, XmlEncoding, EOLType, const CSerializationContext&,
-                                        CompressionType) const
+CBinaryData CXmlObjectBase::ToXmlStream(bool bIncludeDocHeader, bool bPrettyPrint, XmlEncoding encoding, EOLType eol,
+                                        const CSerializationContext& ctx, CompressionType compression) const
 {
     CheckVersion();
-    ThrowNotAvailable("XML text output");
+    CTextStream stream(encoding);
+    WriteXmlText(stream, bIncludeDocHeader, bPrettyPrint, eol, ctx, [&](CXmlWriter* writer) {
+        ToXml_Int(writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+    });
+    CBinaryData data = stream.GetBytes();
+    // Other values leave the bytes as they are.
+    if (compression == CompressionType_GZIP || compression == CompressionType_ZLIB)
+        throw CTsException("Compression is not available in this build of the library");
+    return data;
 }
 
 void CXmlObjectBase::ToXmlFile(const char* fileName, bool bIncludeDocHeader, bool bPrettyPrint, XmlEncoding encoding,
@@ -122,8 +157,13 @@ void CXmlObjectBase::ToXmlFile(const char* fileName, bool bIncludeDocHeader, boo
     if (compression == CompressionType_ZLIB)
         throw CTsException(kZlibForFiles);
     if (IsAsyncToXmlFile() && compression == CompressionType_None) {
+        // The text goes to the file while it is produced.
         CheckVersion();
-        ThrowNotAvailable("XML text file output");
+        CFileTextStream stream(fileName, encoding);
+        WriteXmlText(stream, bIncludeDocHeader, bPrettyPrint, eol, ctx, [&](CXmlWriter* writer) {
+            ToXml_Int(writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+        });
+        return;
     }
     const CBinaryData buffer = ToXmlStream(bIncludeDocHeader, bPrettyPrint, encoding, eol, ctx, compression);
     CFileBinaryStream(fileName, encoding, buffer).WriteToFile();

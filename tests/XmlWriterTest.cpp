@@ -1,0 +1,472 @@
+// The XML text writer, byte for byte, driven end to end through the object
+// base's ToXml, ToXmlStream and ToXmlFile by a small object that plays a script
+// of writer calls.
+#include "tsxmllib/FileTextStream.h"
+#include "tsxmllib/GlobalSettings.h"
+#include "tsxmllib/SerializationContext.h"
+#include "tsxmllib/TextStream.h"
+#include "tsxmllib/TsException.h"
+#include "tsxmllib/XmlObjectBase.h"
+#include "tsxmllib/XmlTextWriter.h"
+#include "tsxmllib/XmlWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace TsXmlLib16;
+
+namespace {
+
+const std::string kXsi = "http://www.w3.org/2001/XMLSchema-instance";
+
+// An object whose ToXml_Int runs a script against the writer it is given.
+class ScriptedObject : public CXmlObjectBase {
+public:
+    using Script = std::function<void(CXmlWriter&)>;
+    explicit ScriptedObject(Script script) : m_script(std::move(script)) {}
+
+    CXmlObjectBase* GetBase() override { return this; }
+    std::string GetNamespace() override { return "urn:target"; }
+
+    mutable std::string m_rootNamespace;
+    mutable bool m_isRoot = false;
+
+protected:
+    std::string GetTargetNamespace() override { return "urn:target"; }
+    void ToXml_Int(CXmlWriter* writer, bool isRoot, const char* ns, const CSerializationContext&,
+                   bool) const override
+    {
+        m_isRoot = isRoot;
+        m_rootNamespace = ns;
+        m_script(*writer);
+    }
+    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement*, const CSerializationContext&, bool) override
+    {
+        return nullptr;
+    }
+
+private:
+    Script m_script;
+};
+
+// Writes an element with the given text (none when empty).
+void Leaf(CXmlWriter& w, const std::string& name, const std::string& text = "", const std::string& ns = "")
+{
+    w.StartElement(name, ns);
+    w.WriteText(text, ItemType_string, false);
+    w.EndElement();
+}
+
+std::string Bytes(const CBinaryData& data)
+{
+    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ThrownMessage(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const CTsException& e) {
+        return e.GetMessage();
+    }
+    ADD_FAILURE() << "no exception";
+    return std::string();
+}
+
+class XmlWriter : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetGeneratorVersion(TsRuntimeVersionMajor, TsRuntimeVersionMinor);
+        m_async = IsAsyncToXmlFile();
+        m_codePage = GetLocalCharEncoding();
+        SetLocalCharEncoding(CodePage_UTF8);
+    }
+    void TearDown() override
+    {
+        AsyncToXmlFile(m_async);
+        SetLocalCharEncoding(m_codePage);
+    }
+
+    // The script's document without declaration or pretty printing.
+    std::string Flat(ScriptedObject::Script script)
+    {
+        return ScriptedObject(std::move(script)).ToXml(false, false, EOLType_LF, m_ctx);
+    }
+    std::string Pretty(ScriptedObject::Script script, EOLType eol = EOLType_LF)
+    {
+        return ScriptedObject(std::move(script)).ToXml(false, true, eol, m_ctx);
+    }
+
+    CSerializationContext m_ctx;
+
+private:
+    bool m_async = false;
+    unsigned int m_codePage = CodePage_UTF8;
+};
+
+// A stream that records what it holds at every flush, as a file stream would write it.
+class ChunkStream : public CTextStream {
+public:
+    ChunkStream() : CTextStream(XmlEncoding_UTF8) {}
+    void Flush() override
+    {
+        m_chunks.push_back(GetText());
+        m_buffer.Reset();
+    }
+    std::vector<std::string> m_chunks;
+};
+
+} // namespace
+
+TEST_F(XmlWriter, UndeclaredNamespacesGetGeneratedPrefixesPerScope)
+{
+    const std::string xml = Flat([](CXmlWriter& w) {
+        w.StartElement("root", "");
+        Leaf(w, "a", "", "U");
+        w.StartElement("a", "U");  // a sibling declares the prefix again
+        Leaf(w, "b", "", "U");     // a child inherits it
+        Leaf(w, "c", "", "V");     // another namespace takes the next free prefix
+        w.EndElement();
+        w.EndElement();
+    });
+    EXPECT_EQ(xml, "<root><AA:a xmlns:AA=\"U\"/><AA:a xmlns:AA=\"U\"><AA:b/>"
+                   "<AB:c xmlns:AB=\"V\"/></AA:a></root>");
+
+    // Prefixes declared up front are never generated again.
+    const std::string skipping = Flat([](CXmlWriter& w) {
+        w.AddNamespace("AA", "urn:taken");
+        Leaf(w, "root", "", "urn:other");
+    });
+    EXPECT_EQ(skipping, "<AB:root xmlns:AB=\"urn:other\" xmlns:AA=\"urn:taken\"/>");
+}
+
+TEST_F(XmlWriter, NamespacesDeclaredUpFrontAppearOnlyOnTheDocumentElement)
+{
+    const std::string xml = Flat([](CXmlWriter& w) {
+        w.SetDefaultNamespace("D");
+        w.AddNamespace("z", "urn:a");
+        w.AddNamespace("p", "U");
+        w.StartElement("root", "U");
+        w.StartElement("c", "U");
+        w.WriteAttribute("x", "U", "1", ItemType_i4);
+        w.WriteAttribute("lang", "http://www.w3.org/XML/1998/namespace", "en", ItemType_string);
+        w.EndElement();
+        Leaf(w, "d", "t", "D");
+        w.EndElement();
+    });
+    // Declarations follow the URIs' order; the XML namespace is never declared.
+    EXPECT_EQ(xml, "<p:root xmlns=\"D\" xmlns:p=\"U\" xmlns:z=\"urn:a\"><p:c p:x=\"1\" xml:lang=\"en\"/>"
+                   "<d>t</d></p:root>");
+}
+
+TEST_F(XmlWriter, NamespacesAddedInsideAnElementApplyToItsScopeOnly)
+{
+    const std::string xml = Flat([](CXmlWriter& w) {
+        w.StartElement("root", "");
+        w.StartElement("a", "");
+        w.AddNamespace("q", "U");  // changes prefix decisions, declares nothing
+        Leaf(w, "in", "", "U");
+        w.EndElement();
+        Leaf(w, "out", "", "U");
+        w.StartElement("b", "");
+        w.SetDefaultNamespace("U");
+        Leaf(w, "dflt", "", "U");
+        w.EndElement();
+        w.EndElement();
+    });
+    EXPECT_EQ(xml, "<root><a><q:in/></a><AA:out xmlns:AA=\"U\"/><b><dflt/></b></root>");
+}
+
+TEST_F(XmlWriter, ContextsShareTheirScopeUntilTheyDeclareSomething)
+{
+    CXmlWriter::NamespaceMap declared{{"urn:a", "a"}};
+    auto* root = new CXmlWriter::CXmlWriterContext(0, "r", "", "D", declared);
+    auto* child = new CXmlWriter::CXmlWriterContext(root, "c", "");
+    auto* grandchild = new CXmlWriter::CXmlWriterContext(child, "g", "");
+    EXPECT_EQ(grandchild->GetDepth(), 2u);
+    EXPECT_TRUE(grandchild->InheritsNamespaces());
+    EXPECT_EQ(&grandchild->GetNamespaceMap(), &root->GetNamespaceMap());
+    EXPECT_EQ(grandchild->GetDefaultNamespace(), "D");
+
+    // The grandchild's declaration copies the map and the default namespace.
+    grandchild->AddNamespace("b", "urn:b");
+    EXPECT_FALSE(grandchild->InheritsNamespaces());
+    EXPECT_EQ(grandchild->GetNamespaceMapValue("urn:a"), "a");
+    EXPECT_EQ(grandchild->GetDefaultNamespace(), "D");
+    EXPECT_FALSE(child->HasPrefix("urn:b"));
+    EXPECT_EQ(grandchild->GeneratePrefix(), "AA");
+
+    // A default namespace of its own leaves the enclosing one untouched.
+    child->SetDefaultNamespace("E");
+    EXPECT_EQ(child->GetDefaultNamespace(), "E");
+    EXPECT_EQ(root->GetDefaultNamespace(), "D");
+
+    // The lookup creates an empty entry, which does not count as a prefix.
+    EXPECT_EQ(root->GetNamespaceMapValue("urn:none"), "");
+    EXPECT_FALSE(root->HasPrefix("urn:none"));
+
+    // Prefix candidates run AA..AZ, then BA.
+    CXmlWriter::NamespaceMap many;
+    for (int i = 0; i < 26; ++i)
+        many["urn:" + std::to_string(i)] = std::string("A") + static_cast<char>('A' + i);
+    CXmlWriter::CXmlWriterContext crowded(0, "r", "", "", many);
+    EXPECT_EQ(crowded.GeneratePrefix(), "BA");
+
+    delete grandchild;  // releases the whole chain
+}
+
+TEST_F(XmlWriter, PrettyPrintingIndentsAndEndsLines)
+{
+    m_ctx.SetIndentChars("  ");
+    const auto script = [](CXmlWriter& w) {
+        w.StartElement("root", "");
+        Leaf(w, "a", "x");
+        w.StartElement("b", "");
+        Leaf(w, "c");
+        w.EndElement();
+        Leaf(w, "d");
+        w.EndElement();
+    };
+    EXPECT_EQ(Pretty(script, EOLType_CRLF), "<root>\r\n  <a>x</a>\r\n  <b>\r\n    <c/>\r\n  </b>\r\n  <d/>\r\n</root>\r\n");
+    EXPECT_EQ(Pretty(script), "<root>\n  <a>x</a>\n  <b>\n    <c/>\n  </b>\n  <d/>\n</root>\n");
+    EXPECT_EQ(Flat(script), "<root><a>x</a><b><c/></b><d/></root>");
+
+    // Text before a child leaves the start tag closed without a line end.
+    m_ctx.SetIndentChars("\t");
+    EXPECT_EQ(Pretty([](CXmlWriter& w) {
+                  w.StartElement("m", "");
+                  w.WriteText("t", ItemType_string, false);
+                  Leaf(w, "c");
+                  w.EndElement();
+              }),
+              "<m>t\t<c/>\n</m>\n");
+}
+
+TEST_F(XmlWriter, EscapingDiffersBetweenTextAndAttributes)
+{
+    const std::string value = "a \"b\" & c<d>\n'\t\r\xC3\xA9";
+    const auto script = [&](CXmlWriter& w) {
+        w.StartElement("e", "");
+        w.WriteAttribute("v", "", value, ItemType_string);
+        w.WriteText(value, ItemType_string, false);
+        w.EndElement();
+    };
+    EXPECT_EQ(Flat(script), "<e v=\"a &quot;b&quot; &amp; c&lt;d&gt;&#xA;'\t\xC3\xA9\">"
+                            "a \"b\" &amp; c&lt;d&gt;\n'\t\xC3\xA9</e>");
+    EXPECT_EQ(ScriptedObject(script).ToXml(false, false, EOLType_CRLF, m_ctx),
+              "<e v=\"a &quot;b&quot; &amp; c&lt;d&gt;&#xA;'\t\xC3\xA9\">"
+              "a \"b\" &amp; c&lt;d&gt;\r\n'\t\xC3\xA9</e>");
+
+    // CDATA sections pass unchanged; comments are escaped as text and end the line.
+    EXPECT_EQ(Flat([](CXmlWriter& w) {
+                  w.StartElement("e", "");
+                  w.WriteText("<![CDATA[a<&>b]]>", ItemType_string, false);
+                  w.EndElement();
+                  w.WriteComment("x < y\n");
+              }),
+              "<e><![CDATA[a<&>b]]></e><!--x &lt; y\n-->\n");
+}
+
+TEST_F(XmlWriter, EmptyAndDefaultTextCloseTheTagItself)
+{
+    const auto script = [](CXmlWriter& w) {
+        w.StartElement("r", "");
+        w.StartElement("dflt", "");
+        w.WriteText("5", ItemType_i4, true);
+        w.EndElement();
+        Leaf(w, "empty", "");
+        w.EndElement();
+    };
+    EXPECT_EQ(Flat(script), "<r><dflt/><empty/></r>");
+    m_ctx.SetWriteDefaultElementValues(true);
+    EXPECT_EQ(Flat(script), "<r><dflt>5</dflt><empty/></r>");
+}
+
+TEST_F(XmlWriter, TypeAndNilAttributesDeclareWhatTheyNeed)
+{
+    const std::string undeclared = Flat([](CXmlWriter& w) {
+        w.StartElement("r", "");
+        w.WriteXsiType("T", "name", ItemType_string);
+        w.EndElement();
+    });
+    EXPECT_EQ(undeclared, "<r xmlns:AA=\"T\"  xmlns:AB=\"" + kXsi + "\" AB:type=\"AA:name\"/>");
+
+    const std::string declared = Flat([](CXmlWriter& w) {
+        w.SetDefaultNamespace("T");
+        w.AddNamespace("xsi", kXsi);
+        w.StartElement("r", "T");
+        w.WriteXsiType("T", "name", ItemType_string);
+        w.WriteNil();
+        w.EndElement();
+    });
+    EXPECT_EQ(declared, "<r xmlns=\"T\" xmlns:xsi=\"" + kXsi + "\" xsi:type=\"name\" xsi:nil=\"true\"/>");
+}
+
+TEST_F(XmlWriter, MisuseIsRefusedWithoutLeavingObjectsBehind)
+{
+    const std::string attributesFirst = "Attributes must be added before elements";
+    EXPECT_EQ(ThrownMessage([&] {
+                  Flat([](CXmlWriter& w) {
+                      w.StartElement("e", "");
+                      w.WriteText("t", ItemType_string, false);
+                      w.WriteAttribute("a", "", "1", ItemType_string);
+                  });
+              }),
+              attributesFirst);
+    EXPECT_EQ(ThrownMessage([&] {
+                  Flat([](CXmlWriter& w) {
+                      w.StartElement("e", "");
+                      Leaf(w, "c");
+                      w.WriteNil();
+                  });
+              }),
+              attributesFirst);
+    EXPECT_EQ(ThrownMessage([&] {
+                  Flat([](CXmlWriter& w) {
+                      w.StartElement("e", "");
+                      Leaf(w, "c");
+                      w.WriteXsiType("", "t", ItemType_string);
+                  });
+              }),
+              attributesFirst);
+    EXPECT_EQ(ThrownMessage([&] { Flat([](CXmlWriter& w) { w.StartElement("open", ""); }); }),
+              "An Element has not been closed.");
+    EXPECT_EQ(ThrownMessage([&] { ScriptedObject([](CXmlWriter&) {}).ToXml(false, false, EOLType(2), m_ctx); }),
+              "Invalid EOL type.");
+
+    // A document far deeper than the stack could unwind recursively.
+    EXPECT_EQ(ThrownMessage([&] {
+                  Flat([](CXmlWriter& w) {
+                      for (int i = 0; i < 200000; ++i)
+                          w.StartElement("d", "");
+                  });
+              }),
+              "An Element has not been closed.");
+}
+
+TEST_F(XmlWriter, DeclarationInstructionsSchemaAndRawXml)
+{
+    ScriptedObject object([](CXmlWriter& w) {
+        w.WriteProcessingInstruction("<?pi x?>");
+        w.StartElement("r", "");
+        w.WriteInlineSchema("<s/>");
+        w.StartElement("a", "");
+        auto& text = dynamic_cast<CXmlTextWriter&>(w);
+        text.CloseOpenStartTag();
+        text.WriteRawXml("<x xmlns=\"D\"/>");
+        w.EndElement();
+        w.EndElement();
+    });
+    EXPECT_EQ(object.ToXml(true, true, EOLType_LF, m_ctx),
+              "<?xml version=\"1.0\"?>\n<?pi x?>\n\n<r \n<s/>\n>\n\t<a>\n<x xmlns=\"D\"/>\n\t</a>\n</r>\n");
+    EXPECT_TRUE(object.m_isRoot);
+    EXPECT_EQ(object.m_rootNamespace, "urn:target");
+    // The declaration ends its line even without pretty printing.
+    EXPECT_EQ(ScriptedObject([](CXmlWriter& w) { Leaf(w, "r"); }).ToXml(true, false, EOLType_CRLF, m_ctx),
+              "<?xml version=\"1.0\"?>\r\n<r/>");
+}
+
+TEST_F(XmlWriter, StreamOutputEncodesAndDeclaresTheEncoding)
+{
+    ScriptedObject object([](CXmlWriter& w) { Leaf(w, "r", "\xC3\xA9"); });
+    EXPECT_EQ(Bytes(object.ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, m_ctx, CompressionType_None)),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\xC3\xA9</r>");
+
+    const auto utf16 = [](const std::string& ascii, const std::string& tail) {
+        std::string out;
+        for (char c : ascii)
+            out += std::string(1, c) + '\0';
+        return out + tail;
+    };
+    // No byte order mark in a buffer.
+    EXPECT_EQ(Bytes(object.ToXmlStream(true, false, XmlEncoding_UTF16, EOLType_LF, m_ctx, CompressionType_None)),
+              utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>", std::string("\xE9\0", 2)) +
+                  utf16("</r>", ""));
+    EXPECT_EQ(Bytes(object.ToXmlStream(true, false, XmlEncoding_UTF16NoDecl, EOLType_LF, m_ctx,
+                                       CompressionType_None)),
+              utf16("<?xml version=\"1.0\"?>\n<r>", std::string("\xE9\0", 2)) + utf16("</r>", ""));
+    EXPECT_EQ(ThrownMessage([&] {
+                  object.ToXmlStream(false, false, XmlEncoding_Unknown, EOLType_LF, m_ctx, CompressionType_None);
+              }),
+              "Unknown Encoding, select UTF-8 (contact our support team)");
+}
+
+TEST_F(XmlWriter, LongOutputIsFlushedInPiecesOfAtLeast4096Bytes)
+{
+    ChunkStream stream;
+    std::string expected;
+    {
+        CXmlTextWriter writer(&stream);
+        writer.SetPrettyPrint(false);
+        writer.Open();
+        writer.StartElement("r", "");
+        expected = "<r>";
+        for (int i = 0; i < 2000; ++i) {
+            Leaf(writer, "item", std::to_string(i));
+            expected += "<item>" + std::to_string(i) + "</item>";
+        }
+        writer.EndElement();
+        expected += "</r>";
+        writer.Close();
+    }
+    std::string joined;
+    ASSERT_GT(stream.m_chunks.size(), 5u);
+    for (const std::string& chunk : stream.m_chunks) {
+        EXPECT_GE(chunk.size(), 4096u);
+        EXPECT_LT(chunk.size(), 4096u + 32u);  // flushed right after the write that crossed the mark
+        joined += chunk;
+    }
+    joined += stream.GetText();
+    EXPECT_EQ(joined, expected);
+}
+
+TEST_F(XmlWriter, FileOutputDirectAndBufferedGiveTheSameFile)
+{
+    ScriptedObject object([](CXmlWriter& w) {
+        w.StartElement("r", "urn:r");
+        for (int i = 0; i < 1500; ++i)
+            Leaf(w, "item", "value " + std::to_string(i) + " \xE2\x82\xAC", "urn:r");
+        w.EndElement();
+    });
+    const std::string base = ::testing::TempDir() + "tsxml_" + std::to_string(::getpid());
+    const std::string direct = base + "_direct.xml", buffered = base + "_buffered.xml";
+    const CBinaryData expected =
+        object.ToXmlStream(true, true, XmlEncoding_UTF16, EOLType_CRLF, m_ctx, CompressionType_None);
+
+    AsyncToXmlFile(true);
+    object.ToXmlFile(direct.c_str(), true, true, XmlEncoding_UTF16, EOLType_CRLF, m_ctx, CompressionType_None);
+    AsyncToXmlFile(false);
+    object.ToXmlFile(buffered.c_str(), true, true, XmlEncoding_UTF16, EOLType_CRLF, m_ctx, CompressionType_None);
+    EXPECT_EQ(ReadFile(direct), "\xFF\xFE" + Bytes(expected));
+    EXPECT_EQ(ReadFile(buffered), ReadFile(direct));
+
+    // UTF-8 files carry no mark.
+    AsyncToXmlFile(true);
+    object.ToXmlFile(direct.c_str(), false, false, XmlEncoding_UTF8, EOLType_LF, m_ctx, CompressionType_None);
+    EXPECT_EQ(ReadFile(direct),
+              Bytes(object.ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF, m_ctx, CompressionType_None)));
+
+    // ZLIB is refused before a file is created.
+    std::remove(direct.c_str());
+    EXPECT_EQ(ThrownMessage([&] {
+                  object.ToXmlFile(direct.c_str(), false, false, XmlEncoding_UTF8, EOLType_LF, m_ctx,
+                                   CompressionType_ZLIB);
+              }),
+              "ZLIB Compression only available for To Stream methods.");
+    EXPECT_NE(::access(direct.c_str(), F_OK), 0);
+    std::remove(buffered.c_str());
+}

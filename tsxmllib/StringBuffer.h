@@ -1,0 +1,65 @@
+// An append-only text buffer made of fixed-size blocks. Appending never moves
+// text already written; the only copy happens when the whole text is asked for.
+#ifndef TSXMLLIB_STRINGBUFFER_H
+#define TSXMLLIB_STRINGBUFFER_H
+
+#include "tsxmllib/Export.h"
+#include "tsxmllib/MemoryLeakHelp.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace TsXmlLib16 {
+
+class TSXMLLIB_EXPORT CStringBuffer : private CInstanceMonitor {
+public:
+    // New blocks hold 4095 characters (plus the terminating zero).
+    CStringBuffer();
+    // New blocks hold blockSize - 1 characters, so that a block with its
+    // terminator takes blockSize bytes. At least one character is kept.
+    explicit CStringBuffer(std::uint32_t blockSize);
+    ~CStringBuffer() override;
+
+    CStringBuffer(const CStringBuffer&) = delete;
+    CStringBuffer& operator=(const CStringBuffer&) = delete;
+
+    void Append(char c);
+    // Appends up to the terminating zero; null appends nothing.
+    void Append(const char* text);
+    // Appends the string up to its first zero character, if it holds one.
+    void Append(const std::string& text);
+    void Assign(const char* text);
+
+    // Frees every block.
+    void Clear();
+    // Empties the buffer but keeps a single block for reuse.
+    void Reset();
+
+    std::uint32_t GetLength() const { return m_dwTotalBufferLen; }
+    // The whole text, zero-terminated, owned by the buffer and valid until the
+    // next change. Several blocks are first joined into one.
+    const char* GetData();
+
+    // Inspection of the block layout.
+    std::size_t GetBlockCount() const { return m_blocks.size(); }
+    std::uint32_t GetBlockCapacity(std::size_t index) const { return m_blockSizes[index]; }
+
+private:
+    void AppendChars(const char* text, std::size_t length);
+    void NewBlock();
+
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<std::uint32_t> m_blockSizes;
+    std::uint32_t m_dwBlockSize;
+    std::uint32_t m_LastBlock_DataIn = 0;
+    std::uint32_t m_LastBlock_SizeOf = 0;
+    char* m_pLastBlock = nullptr;
+    std::uint32_t m_dwTotalBufferLen = 0;
+};
+
+} // namespace TsXmlLib16
+
+#endif

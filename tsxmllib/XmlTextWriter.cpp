@@ -1,0 +1,332 @@
+#include "tsxmllib/XmlTextWriter.h"
+
+#include "tsxmllib/TextStream.h"
+#include "tsxmllib/TsException.h"
+
+#include <cassert>
+#include <cstring>
+
+namespace TsXmlLib16 {
+
+namespace {
+constexpr std::uint32_t kFlushThreshold = 4096;
+const char kCDataStart[] = "<![CDATA[";
+const char kAttributesFirst[] = "Attributes must be added before elements";
+const char kInvalidEol[] = "Invalid EOL type.";
+} // namespace
+
+CXmlTextWriter::CXmlTextWriter(CTextStream* stream) : CXmlWriter("CXmlTextWriter"), m_pStream(stream) {}
+
+CXmlTextWriter::~CXmlTextWriter() = default;
+
+void CXmlTextWriter::SetPrettyPrint(bool prettyPrint)
+{
+    assert(m_pContext == 0 && "m_pContext == 0");
+    m_prettyPrint = prettyPrint;
+}
+
+void CXmlTextWriter::SetEOLType(EOLType eol)
+{
+    switch (eol) {
+    case EOLType_CRLF:
+        m_eol = "\r\n";
+        break;
+    case EOLType_LF:
+        m_eol = "\n";
+        break;
+    default:
+        throw CTsException(kInvalidEol);
+    }
+    m_eolType = eol;
+}
+
+void CXmlTextWriter::SetIndentChars(const char* chars) { m_indent = chars ? chars : ""; }
+
+void CXmlTextWriter::FlushCheck()
+{
+    if (m_pStream->GetBufferedLength() >= kFlushThreshold)
+        m_pStream->Flush();
+}
+
+void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol); }
+
+void CXmlTextWriter::WriteIndent(std::uint32_t depth)
+{
+    for (std::uint32_t i = 0; i < depth; ++i)
+        m_pStream->Write(m_indent);
+}
+
+void CXmlTextWriter::WriteEscaped(const std::string& text, bool attributeMode)
+{
+    m_scratch.clear();
+    for (const char* p = text.c_str(); *p; ++p) {
+        switch (*p) {
+        case '\n':
+            if (attributeMode) {
+                m_scratch += "&#xA;";
+            } else if (m_eolType == EOLType_CRLF) {
+                m_scratch += "\r\n";
+            } else if (m_eolType == EOLType_LF) {
+                m_scratch += '\n';
+            } else {
+                throw CTsException(kInvalidEol);
+            }
+            break;
+        case '\r':
+            break;
+        case '"':
+            if (attributeMode)
+                m_scratch += "&quot;";
+            else
+                m_scratch += '"';
+            break;
+        case '&':
+            m_scratch += "&amp;";
+            break;
+        case '<':
+            m_scratch += "&lt;";
+            break;
+        case '>':
+            m_scratch += "&gt;";
+            break;
+        default:
+            m_scratch += *p;
+            break;
+        }
+    }
+    m_pStream->Write(m_scratch);
+}
+
+void CXmlTextWriter::WriteDeclaration(const std::string& prefix, const std::string& uri)
+{
+    m_pStream->Write(' ');
+    WriteDeclarationBody(prefix, uri);
+}
+
+void CXmlTextWriter::WriteDeclarationBody(const std::string& prefix, const std::string& uri)
+{
+    m_pStream->Write("xmlns:");
+    m_pStream->Write(prefix);
+    m_pStream->Write("=\"");
+    m_pStream->Write(uri);
+    m_pStream->Write('"');
+}
+
+void CXmlTextWriter::CheckStartTagOpen() const
+{
+    assert(m_pContext != 0 && "m_pContext != 0");
+    if (!m_pContext->IsStartTagOpen())
+        throw CTsException(kAttributesFirst);
+}
+
+std::string CXmlTextWriter::PrefixForAttribute(const std::string& uri, bool leadingSpace)
+{
+    if (!m_pContext->HasPrefix(uri)) {
+        const std::string prefix = m_pContext->GeneratePrefix();
+        m_pContext->AddNamespace(prefix, uri);
+        // The declaration goes in front of the attribute that needs it.
+        if (leadingSpace)
+            m_pStream->Write(' ');
+        WriteDeclarationBody(prefix, uri);
+        m_pStream->Write(' ');
+    }
+    const std::string prefix = m_pContext->GetNamespaceMapValue(uri);
+    assert(prefix.length() != 0 && "m_pContext->GetNamespaceMapValue(strNamespace).length() != 0");
+    return prefix;
+}
+
+void CXmlTextWriter::WriteDocHeader()
+{
+    m_pStream->Write("<?xml version=\"1.0\"");
+    switch (m_pStream->GetEncoding()) {
+    case XmlEncoding_UTF8:
+        m_pStream->Write(" encoding=\"UTF-8\"");
+        break;
+    case XmlEncoding_UTF16:
+        m_pStream->Write(" encoding=\"UTF-16\"");
+        break;
+    default:
+        break;
+    }
+    m_pStream->Write("?>");
+    WriteEOL();
+    FlushCheck();
+}
+
+void CXmlTextWriter::CloseOpenStartTag()
+{
+    if (!m_pContext)
+        return;
+    m_pContext->IncrementChildCount();
+    if (m_pContext->IsStartTagOpen()) {
+        m_pContext->SetStartTagOpen(false);
+        m_pStream->Write('>');
+        if (m_prettyPrint)
+            WriteEOL();
+    }
+}
+
+void CXmlTextWriter::WriteRawXml(const std::string& xml)
+{
+    m_pStream->Write(xml);
+    if (m_prettyPrint)
+        WriteEOL();
+    FlushCheck();
+}
+
+void CXmlTextWriter::Open()
+{
+    CXmlWriter::Open();
+    m_pStream->Open();
+}
+
+void CXmlTextWriter::Close()
+{
+    m_pStream->Close();
+    CXmlWriter::Close();
+}
+
+void CXmlTextWriter::WriteComment(const std::string& text)
+{
+    m_pStream->Write("<!--");
+    WriteEscaped(text, false);
+    m_pStream->Write("-->");
+    WriteEOL();
+    FlushCheck();
+}
+
+void CXmlTextWriter::WriteProcessingInstruction(const std::string& text)
+{
+    m_pStream->Write(text);
+    WriteEOL();
+    WriteEOL();
+    FlushCheck();
+}
+
+void CXmlTextWriter::WriteInlineSchema(const std::string& text)
+{
+    m_pStream->Write(' ');
+    WriteEOL();
+    m_pStream->Write(text);
+    WriteEOL();
+    FlushCheck();
+}
+
+void CXmlTextWriter::StartElement(const std::string& localName, const std::string& namespaceUri)
+{
+    CloseOpenStartTag();
+    CXmlWriterContext* context = PushContext(localName, namespaceUri);
+    const bool isDocumentElement = context->GetParent() == nullptr;
+    context->SetStartTagOpen(true);
+
+    if (m_prettyPrint)
+        WriteIndent(context->GetDepth());
+    m_pStream->Write('<');
+
+    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
+        bool declare = false;
+        if (!context->HasPrefix(namespaceUri)) {
+            context->AddNamespace(context->GeneratePrefix(), namespaceUri);
+            declare = true;
+        }
+        const std::string prefix = context->GetNamespaceMapValue(namespaceUri);
+        assert(prefix.length() != 0 && "m_pContext->GetNamespaceMapValue(strNamespace).length() != 0");
+        m_pStream->Write(prefix);
+        m_pStream->Write(':');
+        m_pStream->Write(localName);
+        if (declare)
+            WriteDeclaration(prefix, namespaceUri);
+    } else {
+        m_pStream->Write(localName);
+    }
+
+    if (isDocumentElement) {
+        if (!m_defaultNamespace.empty()) {
+            m_pStream->Write(" xmlns=\"");
+            m_pStream->Write(m_defaultNamespace);
+            m_pStream->Write('"');
+        }
+        const std::size_t xmlNamespaceLength = std::strlen(XmlNamespaceUri);
+        for (const auto& entry : m_namespaceMap) {
+            if (entry.first.compare(0, xmlNamespaceLength, XmlNamespaceUri) == 0)
+                continue;
+            WriteDeclaration(entry.second, entry.first);
+        }
+    }
+    FlushCheck();
+}
+
+void CXmlTextWriter::WriteText(const std::string& text, ItemType, bool isDefaultValue)
+{
+    assert(m_pContext != 0 && "m_pContext != 0");
+    if (text.empty() || (isDefaultValue && !m_writeDefaultValues))
+        return;
+    if (m_pContext->IsStartTagOpen()) {
+        m_pStream->Write('>');
+        m_pContext->SetStartTagOpen(false);
+    }
+    if (text.compare(0, sizeof(kCDataStart) - 1, kCDataStart) == 0)
+        m_pStream->Write(text);
+    else
+        WriteEscaped(text, false);
+    FlushCheck();
+}
+
+void CXmlTextWriter::EndElement()
+{
+    assert(m_pContext != 0 && "m_pContext != 0");
+    if (m_pContext->IsStartTagOpen()) {
+        m_pContext->SetStartTagOpen(false);
+        m_pStream->Write("/>");
+    } else {
+        if (m_prettyPrint && m_pContext->GetChildCount() > 0)
+            WriteIndent(m_pContext->GetDepth());
+        m_pStream->Write("</");
+        const std::string& namespaceUri = m_pContext->GetNamespaceUri();
+        if (!namespaceUri.empty() && namespaceUri != m_pContext->GetDefaultNamespace()) {
+            m_pStream->Write(m_pContext->GetNamespaceMapValue(namespaceUri));
+            m_pStream->Write(':');
+        }
+        m_pStream->Write(m_pContext->GetLocalName());
+        m_pStream->Write('>');
+    }
+    if (m_prettyPrint)
+        WriteEOL();
+    FlushCheck();
+    PopContext();
+}
+
+void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::string& namespaceUri,
+                                    const std::string& value, ItemType)
+{
+    CheckStartTagOpen();
+    m_pStream->Write(' ');
+    if (!namespaceUri.empty()) {
+        m_pStream->Write(PrefixForAttribute(namespaceUri, false));
+        m_pStream->Write(':');
+    }
+    m_pStream->Write(localName);
+    m_pStream->Write("=\"");
+    WriteEscaped(value, true);
+    m_pStream->Write('"');
+    FlushCheck();
+}
+
+void CXmlTextWriter::WriteXsiType(const std::string& typeNamespace, const std::string& typeName, ItemType type)
+{
+    CheckStartTagOpen();
+    std::string value;
+    if (!typeNamespace.empty() && typeNamespace != m_pContext->GetDefaultNamespace())
+        value = PrefixForAttribute(typeNamespace, true) + ":" + typeName;
+    else
+        value = typeName;
+    WriteAttribute("type", XmlSchemaInstanceNamespaceUri, value, type);
+}
+
+void CXmlTextWriter::WriteNil()
+{
+    CheckStartTagOpen();
+    WriteAttribute("nil", XmlSchemaInstanceNamespaceUri, "true", ItemType_boolean);
+}
+
+} // namespace TsXmlLib16

@@ -1,0 +1,90 @@
+// Renders the writer calls as XML text into a text stream: declaration,
+// escaping, optional indentation and line ends, namespace declarations with
+// generated prefixes for namespaces nobody declared.
+#ifndef TSXMLLIB_XMLTEXTWRITER_H
+#define TSXMLLIB_XMLTEXTWRITER_H
+
+#include "tsxmllib/Enums.h"
+#include "tsxmllib/Export.h"
+#include "tsxmllib/XmlWriter.h"
+
+#include <string>
+
+namespace TsXmlLib16 {
+
+class CTextStream;
+
+class TSXMLLIB_EXPORT CXmlTextWriter : public CXmlWriter {
+public:
+    // The stream is not owned and must outlive the writer.
+    explicit CXmlTextWriter(CTextStream* stream);
+    ~CXmlTextWriter() override;
+
+    // Only while no element is open.
+    void SetPrettyPrint(bool prettyPrint);
+    bool GetPrettyPrint() const { return m_prettyPrint; }
+    // EOLType_CRLF or EOLType_LF; anything else is refused.
+    void SetEOLType(EOLType eol);
+    EOLType GetEOLType() const { return m_eolType; }
+    void SetIndentChars(const char* chars);
+    std::string GetIndentChars() const { return m_indent; }
+    // Whether text that equals the schema default is written.
+    void SetWriteDefaultElementValues(bool write) { m_writeDefaultValues = write; }
+    bool GetWriteDefaultElementValues() const { return m_writeDefaultValues; }
+    CTextStream* GetStream() const { return m_pStream; }
+
+    // The XML declaration, with the encoding of the stream; call it before the
+    // first element.
+    void WriteDocHeader();
+    // Closes the innermost start tag as a child element would, and counts a child.
+    void CloseOpenStartTag();
+    // Writes XML text rendered elsewhere unchanged (and a line end when pretty
+    // printing). Call CloseOpenStartTag first.
+    void WriteRawXml(const std::string& xml);
+
+    // Opens the writer, then the stream.
+    void Open() override;
+    // Closes the stream, then checks that every element was ended.
+    void Close() override;
+    void WriteComment(const std::string& text) override;
+    void WriteProcessingInstruction(const std::string& text) override;
+    void WriteInlineSchema(const std::string& text) override;
+    void StartElement(const std::string& localName, const std::string& namespaceUri) override;
+    void WriteText(const std::string& text, ItemType type, bool isDefaultValue) override;
+    void EndElement() override;
+    void WriteAttribute(const std::string& localName, const std::string& namespaceUri, const std::string& value,
+                        ItemType type) override;
+    void WriteXsiType(const std::string& typeNamespace, const std::string& typeName, ItemType type) override;
+    void WriteNil() override;
+
+private:
+    // Hands buffered text on once 4096 bytes or more have accumulated.
+    void FlushCheck();
+    void WriteEOL();
+    void WriteIndent(std::uint32_t depth);
+    // Writes text (up to a zero byte) with the markup characters escaped;
+    // attribute mode also escapes quotation marks and line feeds.
+    void WriteEscaped(const std::string& text, bool attributeMode);
+    // Writes " xmlns:prefix=\"uri\"".
+    void WriteDeclaration(const std::string& prefix, const std::string& uri);
+    // Writes "xmlns:prefix=\"uri\"".
+    void WriteDeclarationBody(const std::string& prefix, const std::string& uri);
+    // Throws unless attributes may still be added to the innermost element.
+    void CheckStartTagOpen() const;
+    // The prefix for uri in the innermost scope; when there is none a new one
+    // is generated, added and declared ("xmlns:p=\"uri\" ", with one more space
+    // in front when leadingSpace is set).
+    std::string PrefixForAttribute(const std::string& uri, bool leadingSpace);
+
+    bool m_writeDefaultValues = false;
+    std::string m_indent = "\t";
+    std::string m_eol = "\n";
+    EOLType m_eolType = EOLType_LF;
+    bool m_prettyPrint = true;
+    CTextStream* m_pStream;
+    std::string m_scratch;
+};
+
+} // namespace TsXmlLib16
+
+#endif
