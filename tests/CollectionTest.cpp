@@ -178,3 +178,36 @@ TEST(XmlCollection, CopiesDoNotShareNodes)
 }
 
 } // namespace
+
+#include "tsxmllib/ClassfactoryBase.h"
+#include "tsxmllib/XmlDocument.h"
+#include "tsxmllib/XmlElement.h"
+
+namespace {
+
+struct Factory : TsXmlLib16::CClassfactoryBase {
+    using CClassfactoryBase::GetElementType;
+    using CClassfactoryBase::GetElementTypeNamespaceUri;
+};
+
+TEST(ClassFactory, TypeAttributeNamesTheConcreteClass)
+{
+    TsXmlLib16::CXmlDocument doc;
+    doc.LoadXml("<r xmlns='urn:own' xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xmlns:d='urn:derived'>"
+                "<a xsi:type='d:Special'/><b xsi:type='Plain'/><c/><e xsi:type='unknown:T'/></r>");
+    TsXmlLib16::CXmlElement* a = doc.GetDocumentElement()->GetFirstElement();
+    TsXmlLib16::CXmlElement* b = a->GetNextSiblingElement();
+    TsXmlLib16::CXmlElement* c = b->GetNextSiblingElement();
+    TsXmlLib16::CXmlElement* e = c->GetNextSiblingElement();
+    EXPECT_EQ(Factory::GetElementType(a), "Special");
+    EXPECT_EQ(Factory::GetElementTypeNamespaceUri(a), "urn:derived");
+    EXPECT_EQ(Factory::GetElementType(b), "Plain");
+    EXPECT_EQ(Factory::GetElementTypeNamespaceUri(b), "urn:own");
+    EXPECT_EQ(Factory::GetElementType(c), "");
+    EXPECT_EQ(Factory::GetElementTypeNamespaceUri(c), "urn:own");
+    // A prefix the document does not know falls back to the element's own namespace.
+    EXPECT_EQ(Factory::GetElementType(e), "T");
+    EXPECT_EQ(Factory::GetElementTypeNamespaceUri(e), "urn:own");
+}
+
+} // namespace

@@ -80,11 +80,12 @@ std::string TranslatePattern(std::string pattern)
 
 bool PatternMatch(std::string pattern, std::string value)
 {
+    // The expression is compiled up to its first zero byte, as the message shows it.
     const std::string expression = TranslatePattern(std::move(pattern));
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     std::unique_ptr<pcre2_code, decltype(&pcre2_code_free)> code(
-        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), expression.size(), PCRE2_UTF, &errorCode,
+        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), PCRE2_ZERO_TERMINATED, PCRE2_UTF, &errorCode,
                       &errorOffset, nullptr),
         &pcre2_code_free);
     if (!code) {

@@ -3,17 +3,14 @@
 #include "tsxmllib/XmlDocument.h"
 #include "tsxmllib/XmlElement.h"
 
+#include "tsxmllib/Namespaces.h"
+
 #include <utility>
 
 namespace TsXmlLib16 {
 
 namespace {
-// The namespace of the instance attributes (type, nil, schemaLocation, ...) and
-// the namespace reserved for xmlns declarations.
-const char kXsiNamespaceUri[] = "http://www.w3.org/2001/XMLSchema-instance";
-const char kXmlnsNamespaceUri[] = "http://www.w3.org/2000/xmlns/";
-
-bool IsInstanceNamespace(const std::string& uri) { return uri == kXsiNamespaceUri || uri == kXmlnsNamespaceUri; }
+bool IsInstanceNamespace(const std::string& uri) { return uri == XmlSchemaInstanceNamespaceUri || uri == XmlnsNamespaceUri; }
 } // namespace
 
 CXmlAttribute::CXmlAttribute(const CXmlElement* owner, std::string localName, std::string value,

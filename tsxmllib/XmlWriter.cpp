@@ -7,8 +7,6 @@
 
 namespace TsXmlLib16 {
 
-const char* const XmlNamespaceUri = "http://www.w3.org/XML/1998/namespace";
-const char* const XmlSchemaInstanceNamespaceUri = "http://www.w3.org/2001/XMLSchema-instance";
 
 namespace {
 

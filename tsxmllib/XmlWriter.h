@@ -12,13 +12,11 @@
 
 #include <cstdint>
 #include <map>
+#include "tsxmllib/Namespaces.h"
+
 #include <string>
 
 namespace TsXmlLib16 {
-
-// The namespace names that the writers know by themselves.
-TSXMLLIB_EXPORT extern const char* const XmlNamespaceUri;            // prefix "xml"
-TSXMLLIB_EXPORT extern const char* const XmlSchemaInstanceNamespaceUri; // type, nil, ...
 
 class TSXMLLIB_EXPORT CXmlWriter : private CInstanceMonitor {
 public:

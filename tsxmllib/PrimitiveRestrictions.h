@@ -1,0 +1,52 @@
+// The facets of one simple type: pattern, lengths, bounds and digit counts.
+#ifndef TSXMLLIB_PRIMITIVERESTRICTIONS_H
+#define TSXMLLIB_PRIMITIVERESTRICTIONS_H
+
+#include "tsxmllib/Export.h"
+
+#include <string>
+
+namespace TsXmlLib16 {
+
+class TSXMLLIB_EXPORT CPrimitiveRestrictions {
+public:
+    // Every facet unset.
+    CPrimitiveRestrictions();
+    // Strings may be null (unset); numbers below 0 are unset.
+    CPrimitiveRestrictions(const char* pattern, long minLength, long maxLength, const char* minInclusive,
+                           const char* maxInclusive, const char* minExclusive, const char* maxExclusive, long length,
+                           long totalDigits, long fractionDigits);
+    CPrimitiveRestrictions(const CPrimitiveRestrictions&) = default;
+    CPrimitiveRestrictions& operator=(const CPrimitiveRestrictions&) = default;
+    virtual ~CPrimitiveRestrictions() = default;
+
+    const std::string& GetPattern() const { return m_pattern; }
+    long GetMinLength() const { return m_minLength; }
+    long GetMaxLength() const { return m_maxLength; }
+    const std::string& GetMinInclusive() const { return m_minInclusive; }
+    const std::string& GetMaxInclusive() const { return m_maxInclusive; }
+    const std::string& GetMinExclusive() const { return m_minExclusive; }
+    const std::string& GetMaxExclusive() const { return m_maxExclusive; }
+    long GetLength() const { return m_length; }
+    long GetTotalDigits() const { return m_totalDigits; }
+    long GetFractionDigits() const { return m_fractionDigits; }
+
+    // Whether any facet is set.
+    bool HasAny() const;
+
+private:
+    std::string m_pattern;
+    long m_minLength = -1;
+    long m_maxLength = -1;
+    std::string m_minInclusive;
+    std::string m_maxInclusive;
+    std::string m_minExclusive;
+    std::string m_maxExclusive;
+    long m_length = -1;
+    long m_totalDigits = -1;
+    long m_fractionDigits = -1;
+};
+
+} // namespace TsXmlLib16
+
+#endif

@@ -1,0 +1,83 @@
+#include "tsxmllib/WhitespaceUtils.h"
+
+#include "tsxmllib/TsException.h"
+
+namespace TsXmlLib16 {
+
+namespace {
+
+// Copies text, turning CR LF into one `lineEnd` and every character for which
+// isBreak holds into `lineEnd` too.
+template <class IsBreak>
+std::string NormaliseLineEnds(const char* text, std::size_t length, char lineEnd, IsBreak isBreak)
+{
+    std::string result;
+    result.reserve(length);
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < length && text[i + 1] == '\n') {
+            result += lineEnd;
+            ++i;
+        } else if (isBreak(c)) {
+            result += lineEnd;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+std::string CWhitespaceUtils::ApplyRule(WhitespaceRule rule, const std::string& text)
+{
+    switch (rule) {
+    case WhitespaceRule_None:
+        return text;
+    case WhitespaceRule_Preserve:
+        return Preserve(text);
+    case WhitespaceRule_Replace:
+        return Replace(text);
+    case WhitespaceRule_Collapse:
+        return Collapse(text);
+    }
+    throw CTsException("Unknown WhitespaceRule");
+}
+
+std::string CWhitespaceUtils::Preserve(const std::string& text)
+{
+    return NormaliseLineEnds(text.data(), text.size(), '\n', [](char c) { return c == '\r'; });
+}
+
+std::string CWhitespaceUtils::Preserve(const char* text, int length)
+{
+    if (text == nullptr || length <= 0)
+        return std::string();
+    return NormaliseLineEnds(text, static_cast<std::size_t>(length), '\n', [](char c) { return c == '\r'; });
+}
+
+std::string CWhitespaceUtils::Replace(const std::string& text)
+{
+    return NormaliseLineEnds(text.data(), text.size(), ' ',
+                             [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
+}
+
+std::string CWhitespaceUtils::Collapse(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    bool pendingSpace = false;
+    for (const char c : text) {
+        if (IsWhiteSpace(c)) {
+            pendingSpace = !result.empty();
+        } else {
+            if (pendingSpace)
+                result += ' ';
+            pendingSpace = false;
+            result += c;
+        }
+    }
+    return result;
+}
+
+} // namespace TsXmlLib16
