@@ -2,11 +2,21 @@
 #ifndef TSXMLLIB_PRIMITIVERESTRICTIONS_H
 #define TSXMLLIB_PRIMITIVERESTRICTIONS_H
 
+#include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 
 #include <string>
 
 namespace TsXmlLib16 {
+
+struct TsVariant;
+class CPrimitiveRestrictions;
+
+// The restriction check shared by element and attribute descriptors and typed
+// collections: tests every facet that is set for the value's item type and
+// throws CTsException naming the descriptor (name) on the first failure.
+TSXMLLIB_EXPORT void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemType itemType,
+                                                const CPrimitiveRestrictions& restrictions);
 
 class TSXMLLIB_EXPORT CPrimitiveRestrictions {
 public:
