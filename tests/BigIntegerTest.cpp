@@ -85,7 +85,7 @@ TEST(BigIntegerTest, NativeConstructionAndConstants)
     EXPECT_EQ(Text(CBigInteger(-2.5)), "-2");
     EXPECT_EQ(Text(CBigInteger(-0.3)), "0");
     EXPECT_EQ(Text(CBigInteger(1e20)), "100000000000000000000");
-    EXPECT_THROW(CBigInteger(std::numeric_limits<double>::infinity()), CTsInvalidValueException);
+    EXPECT_THROW(CBigInteger{std::numeric_limits<double>::infinity()}, CTsInvalidValueException);
 }
 
 TEST(BigIntegerTest, AdditionAndSubtractionCarryAndSign)
@@ -98,11 +98,13 @@ TEST(BigIntegerTest, AdditionAndSubtractionCarryAndSign)
     EXPECT_EQ(Text(CBigInteger(-5) + CBigInteger(5)), "0");
     EXPECT_EQ(Text(CBigInteger("-1000000000000000000") + CBigInteger("999999999999999999")), "-1");
 
+    // The operand may be the target itself.
     CBigInteger x(kA);
-    x += x;
+    const CBigInteger& same = x;
+    x += same;
     x -= CBigInteger(kA);
     EXPECT_EQ(Text(x), kA);
-    x -= x;
+    x -= same;
     EXPECT_EQ(Text(x), "0");
     EXPECT_EQ(x, CBigInteger("-0"));
 }
@@ -131,9 +133,10 @@ TEST(BigIntegerTest, TruncatingDivisionAndRemainder)
     EXPECT_EQ(Text(CBigInteger("1000000000000000000000") / CBigInteger("1000000000")), "1000000000000");
 
     CBigInteger x(10);
-    x /= x;
+    const CBigInteger& same = x;
+    x /= same;
     EXPECT_EQ(Text(x), "1");
-    x %= x;
+    x %= same;
     EXPECT_EQ(Text(x), "0");
 
     CBigInteger seven(7);

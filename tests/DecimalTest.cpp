@@ -202,6 +202,9 @@ TEST_F(DecimalTest, Conversions)
 
     EXPECT_EQ(CDecimal("2.94").ToLongLong(), 2);
     EXPECT_EQ(CDecimal("-2.94").ToLongLong(), -2);
+    // Rounding to one digit may carry into the integer part first.
+    EXPECT_EQ(CDecimal("2.96").ToLongLong(), 3);
+    EXPECT_EQ(CDecimal("-2.96").ToLongLong(), -3);
     EXPECT_EQ(CDecimal("-9223372036854775808.2").ToLongLong(), INT64_MIN);
     EXPECT_EQ(MessageOf<CTsOverFlowException>([] { CDecimal("9223372036854775808").ToLongLong(); }),
               "The Decimal value if to large to fit into a LONGLONG");
