@@ -1,0 +1,229 @@
+// Big integer: parsing, exact arithmetic across limb boundaries, truncating
+// division, checked narrowing and the integer square root.
+#include "tsxmllib/BigInteger.h"
+#include "tsxmllib/Decimal.h"
+#include "tsxmllib/TsException.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+using namespace TsXmlLib16;
+
+namespace {
+
+template <typename Exception, typename F>
+std::string MessageOf(F&& f)
+{
+    try {
+        f();
+    } catch (const Exception& e) {
+        return e.GetMessage();
+    }
+    return "<no exception>";
+}
+
+std::string Text(const CBigInteger& v) { return v.ToString(); }
+
+// A 300-digit and a 280-digit number and their product.
+const char* const kA =
+    "526018159083016613186091390996030824628194821993518190937865797543231948757491186252760189555979711471049746"
+    "507529170342366712768426846563212233079244026859952890786666176031372159010928159013962459571177774121547280"
+    "385280841485253888539336338750047439575513137353799075116372651676122202972997528820";
+const char* const kB =
+    "182633043483954862057986828288072902227918058887180334018780175989834788783848372616751361341252427316723268"
+    "656355150587706589481131144024264628897514026140141931417058649208312402344834782450400088387371678684335326"
+    "502014620168493407224704558530435205617483380141269060443198296";
+const char* const kAB =
+    "960682973211584593047472722590452496541144101325093543600073514080401379185153954372967178447111274581113797"
+    "694563467100245934584560366114433970743347171242317653106139395758871155031698249876021315782857556024850273"
+    "474573938741263303836470769073574585509229140311361587578294216981925756233460403486162519272611521958604501"
+    "415594722276376391802098129821418423791425794243042782341604099726109943216640867379990884698311924280190784"
+    "759659658184477927056403781679558887710636532711700021160909779000614464676064840718791999690978065955355727"
+    "38888239910404482124122947985234890720";
+
+} // namespace
+
+TEST(BigIntegerTest, ParseForms)
+{
+    EXPECT_EQ(Text(CBigInteger("-000123")), "-123");
+    EXPECT_EQ(Text(CBigInteger("  ")), "0");
+    EXPECT_EQ(Text(CBigInteger("")), "0");
+    EXPECT_EQ(Text(CBigInteger("-")), "0");
+    EXPECT_EQ(Text(CBigInteger("-0")), "0");
+    EXPECT_EQ(Text(CBigInteger("+12")), "12");
+    EXPECT_EQ(Text(CBigInteger(" - 12 ")), "-12");
+    EXPECT_EQ(Text(CBigInteger("1000000000")), "1000000000");
+    EXPECT_EQ(Text(CBigInteger(kA)), kA);
+    // Anything else is read as a decimal and rounded (an exact half goes down).
+    EXPECT_EQ(Text(CBigInteger("12e2")), "1200");
+    EXPECT_EQ(Text(CBigInteger("1.5E3")), "1500");
+    EXPECT_EQ(Text(CBigInteger("2.5")), "2");
+    EXPECT_EQ(Text(CBigInteger("2.6")), "3");
+    EXPECT_EQ(Text(CBigInteger("-2.6")), "-3");
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>([] { CBigInteger("12a"); }),
+              "The string representing a Decimal, contained an invalid char at position 2 [12a].");
+}
+
+TEST(BigIntegerTest, NativeConstructionAndConstants)
+{
+    EXPECT_EQ(Text(CBigInteger(INT64_MIN)), "-9223372036854775808");
+    EXPECT_EQ(Text(CBigInteger(UINT64_MAX)), "18446744073709551615");
+    EXPECT_EQ(Text(CBigInteger(-7)), "-7");
+    EXPECT_EQ(Text(CBigInteger::MIN_LONG), "-2147483648");
+    EXPECT_EQ(Text(CBigInteger::MAX_LONGLONG), "9223372036854775807");
+    EXPECT_EQ(Text(CBigInteger::MAX_DOUBLE), "17" + std::string(307, '0'));
+    EXPECT_EQ(Text(CBigInteger::MIN_DOUBLE), "-17" + std::string(307, '0'));
+    EXPECT_EQ(Text(CBigInteger::Pow10(0)), "1");
+    EXPECT_EQ(Text(CBigInteger::Pow10(18)), "1" + std::string(18, '0'));
+
+    // Doubles: halves round down in magnitude.
+    EXPECT_EQ(Text(CBigInteger(2.5)), "2");
+    EXPECT_EQ(Text(CBigInteger(2.6)), "3");
+    EXPECT_EQ(Text(CBigInteger(-2.5)), "-2");
+    EXPECT_EQ(Text(CBigInteger(-0.3)), "0");
+    EXPECT_EQ(Text(CBigInteger(1e20)), "100000000000000000000");
+    EXPECT_THROW(CBigInteger{std::numeric_limits<double>::infinity()}, CTsInvalidValueException);
+}
+
+TEST(BigIntegerTest, AdditionAndSubtractionCarryAndSign)
+{
+    EXPECT_EQ(Text(CBigInteger(999999999) + CBigInteger(1)), "1000000000");
+    EXPECT_EQ(Text(CBigInteger("1000000000000000000") - CBigInteger(1)), "999999999999999999");
+    EXPECT_EQ(Text(CBigInteger("999999999999999999999999999") + 1), "1000000000000000000000000000");
+    EXPECT_EQ(Text(CBigInteger(5) - CBigInteger(12)), "-7");
+    EXPECT_EQ(Text(CBigInteger(-5) - CBigInteger(-12)), "7");
+    EXPECT_EQ(Text(CBigInteger(-5) + CBigInteger(5)), "0");
+    EXPECT_EQ(Text(CBigInteger("-1000000000000000000") + CBigInteger("999999999999999999")), "-1");
+
+    // The operand may be the target itself.
+    CBigInteger x(kA);
+    const CBigInteger& same = x;
+    x += same;
+    x -= CBigInteger(kA);
+    EXPECT_EQ(Text(x), kA);
+    x -= same;
+    EXPECT_EQ(Text(x), "0");
+    EXPECT_EQ(x, CBigInteger("-0"));
+}
+
+TEST(BigIntegerTest, Multiplication)
+{
+    EXPECT_EQ(Text(CBigInteger("123456789012345678901234567890") * CBigInteger("987654321098765432109876543210")),
+              "121932631137021795226185032733622923332237463801111263526900");
+    EXPECT_EQ(Text(CBigInteger(-3) * CBigInteger(4)), "-12");
+    EXPECT_EQ(Text(CBigInteger(-3) * CBigInteger(-4)), "12");
+    EXPECT_EQ(Text(CBigInteger(-3) * CBigInteger(0)), "0");
+    CBigInteger square("999999999999");
+    square *= square;
+    EXPECT_EQ(Text(square), "999999999998000000000001");
+}
+
+TEST(BigIntegerTest, TruncatingDivisionAndRemainder)
+{
+    EXPECT_EQ(Text(CBigInteger(7) / CBigInteger(-2)), "-3");
+    EXPECT_EQ(Text(CBigInteger(7) % CBigInteger(-2)), "1");
+    EXPECT_EQ(Text(CBigInteger(-7) / CBigInteger(2)), "-3");
+    EXPECT_EQ(Text(CBigInteger(-7) % CBigInteger(2)), "-1");
+    EXPECT_EQ(Text(CBigInteger(-7) / CBigInteger(-2)), "3");
+    EXPECT_EQ(Text(CBigInteger(0) / CBigInteger(-2)), "0");
+    EXPECT_EQ(Text(CBigInteger(3) / CBigInteger(7)), "0");
+    EXPECT_EQ(Text(CBigInteger("1000000000000000000000") / CBigInteger("1000000000")), "1000000000000");
+
+    CBigInteger x(10);
+    const CBigInteger& same = x;
+    x /= same;
+    EXPECT_EQ(Text(x), "1");
+    x %= same;
+    EXPECT_EQ(Text(x), "0");
+
+    CBigInteger seven(7);
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { seven / CBigInteger(); }), "ERROR: Overflow in operator/.");
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { seven /= CBigInteger(); }), "ERROR: Overflow in operator /=.");
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { seven % CBigInteger(); }), "ERROR: Overflow in operator%.");
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { seven %= CBigInteger(); }), "ERROR: Overflow in operator%=.");
+    EXPECT_EQ(Text(seven), "7");
+}
+
+TEST(BigIntegerTest, LongOperandsAreExact)
+{
+    // A product of a few hundred digits and the divisions back; also
+    // checks the quotient/remainder identity on divisors whose leading limb is
+    // small or large, where the quotient estimates need correction.
+    const CBigInteger a(kA);
+    const CBigInteger b(kB);
+    const CBigInteger product = a * b;
+    EXPECT_EQ(Text(product), kAB);
+    EXPECT_EQ(product / b, a);
+    EXPECT_EQ(product / a, b);
+    EXPECT_EQ(Text(product % a), "0");
+    EXPECT_EQ((product + 12345) % b, CBigInteger(12345));
+
+    const CBigInteger divisors[] = {CBigInteger("1000000000000000000000000001"), CBigInteger("999999999999999999999"),
+                                    CBigInteger("1000000000999999999"), b, CBigInteger("-4294967297")};
+    for (const CBigInteger& d : divisors) {
+        for (const CBigInteger& n : {product, a.GetNegative(), product - 1, CBigInteger::Pow10(200)}) {
+            const CBigInteger q = n / d;
+            const CBigInteger r = n % d;
+            EXPECT_EQ(q * d + r, n) << n.ToString() << " / " << d.ToString();
+            EXPECT_LT(r.GetAbs(), d.GetAbs());
+            EXPECT_TRUE(r == CBigInteger() || (r < CBigInteger()) == (n < CBigInteger()));
+        }
+    }
+}
+
+TEST(BigIntegerTest, ComparisonsAndSign)
+{
+    EXPECT_TRUE(CBigInteger(-3) < CBigInteger(-2));
+    EXPECT_TRUE(CBigInteger(-3) < CBigInteger(2));
+    EXPECT_TRUE(CBigInteger("1000000000") > CBigInteger("999999999"));
+    EXPECT_TRUE(CBigInteger("-1000000000") < CBigInteger("-999999999"));
+    EXPECT_TRUE(CBigInteger("-0") == CBigInteger("0"));
+    EXPECT_TRUE(CBigInteger(5) >= 5 && CBigInteger(5) <= 5 && CBigInteger(5) != 6);
+
+    CBigInteger v(-4);
+    EXPECT_EQ(Text(v.GetAbs()), "4");
+    EXPECT_EQ(Text(v.GetNegative()), "4");
+    v.Abs();
+    EXPECT_EQ(Text(v), "4");
+    v.Negate();
+    EXPECT_EQ(Text(v), "-4");
+}
+
+TEST(BigIntegerTest, CheckedNarrowing)
+{
+    EXPECT_EQ(static_cast<int>(CBigInteger("2147483647")), 2147483647);
+    EXPECT_EQ(static_cast<int>(CBigInteger("-2147483648")), INT32_MIN);
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>([] { (void)static_cast<int>(CBigInteger("2147483648")); }),
+              "ERROR: Value out of bound of int.");
+    EXPECT_THROW((void)static_cast<int>(CBigInteger("-2147483649")), CTsInvalidValueException);
+
+    EXPECT_EQ(static_cast<long long>(CBigInteger("9223372036854775807")), INT64_MAX);
+    EXPECT_EQ(static_cast<long long>(CBigInteger("-9223372036854775808")), INT64_MIN);
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>(
+                  [] { (void)static_cast<long long>(CBigInteger("9223372036854775808")); }),
+              "ERROR: Value out of bound of LONGLONG.");
+    EXPECT_THROW((void)static_cast<long long>(CBigInteger("100000000000000000000000000000")), CTsInvalidValueException);
+}
+
+TEST(BigIntegerTest, SquareRoot)
+{
+    EXPECT_EQ(Text(CBigInteger(16).SquareRoot()), "4");
+    EXPECT_EQ(Text(CBigInteger(15).SquareRoot()), "3");
+    EXPECT_EQ(Text(CBigInteger(10000).SquareRoot()), "100");
+    EXPECT_EQ(Text(CBigInteger(1).SquareRoot()), "1");
+    EXPECT_EQ(Text(CBigInteger(0).SquareRoot()), "0");
+    EXPECT_EQ(Text(CBigInteger(99).SquareRoot()), "9");
+    EXPECT_EQ(CBigInteger::Pow10(200).SquareRoot(), CBigInteger::Pow10(100));
+
+    const CBigInteger a(kA);
+    const CBigInteger square = a * a;
+    EXPECT_EQ(square.SquareRoot(), a);
+    EXPECT_EQ((square - 1).SquareRoot(), a - 1);
+    EXPECT_EQ((square + a + a).SquareRoot(), a);
+
+    EXPECT_EQ(MessageOf<CTsInvalidValueException>([] { CBigInteger(-1).SquareRoot(); }),
+              "ERROR: Negative Number in function SquareRoot().");
+}

@@ -1,0 +1,430 @@
+#include "tsxmllib/Decimal.h"
+
+#include "tsxmllib/FormatString.h"
+#include "tsxmllib/TsException.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace TsXmlLib16 {
+
+namespace {
+
+constexpr std::size_t kMaxSectionDigits = 511;
+constexpr std::size_t kMaxExponentDigits = 31;
+// 10^4096 already has more digits than any value this type is meant to carry;
+// larger positive exponents would only turn a short text into a huge number.
+constexpr std::uint64_t kMaxPositiveExponent = 4096;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+[[noreturn]] void ThrowInvalidChar(std::size_t position, const char* text)
+{
+    throw CTsInvalidValueException(FormatString(
+        "The string representing a Decimal, contained an invalid char at position %d [%s].",
+        static_cast<int>(position), text));
+}
+
+// The C library formats and reads numbers with the decimal point of the current
+// locale; the decimal texts of this type always use ".".
+const char* LocalePoint()
+{
+    const char* point = std::localeconv()->decimal_point;
+    return point != nullptr && *point != '\0' ? point : ".";
+}
+
+std::string ReplacePoint(const std::string& text, const char* from, const char* to)
+{
+    const std::size_t at = text.find(from);
+    if (at == std::string::npos || std::strcmp(from, to) == 0)
+        return text;
+    return text.substr(0, at) + to + text.substr(at + std::strlen(from));
+}
+
+const CBigInteger& DoubleLimit()
+{
+    static const CBigInteger limit = CBigInteger(17) * CBigInteger::Pow10(307);
+    return limit;
+}
+
+} // namespace
+
+int CDecimal::m_maxDivider = 30;
+
+CDecimal::CDecimal() : m_fractionDigits(1) {}
+
+CDecimal::CDecimal(int value) : CDecimal(CBigInteger(value)) {}
+
+CDecimal::CDecimal(long value) : CDecimal(CBigInteger(value)) {}
+
+CDecimal::CDecimal(long long value) : CDecimal(CBigInteger(value)) {}
+
+CDecimal::CDecimal(unsigned int value) : CDecimal(CBigInteger(value)) {}
+
+CDecimal::CDecimal(unsigned long value) : CDecimal(CBigInteger(value)) {}
+
+CDecimal::CDecimal(unsigned long long value) : CDecimal(CBigInteger(value)) {}
+
+CDecimal::CDecimal(const CBigInteger& value) : m_value(value), m_fractionDigits(1) { m_value.ShiftLeft(1); }
+
+CDecimal::CDecimal(double value) : m_fractionDigits(1)
+{
+    Parse(ReplacePoint(FormatString("%.13f\n", value), LocalePoint(), ".").c_str());
+}
+
+CDecimal::CDecimal(const char* text) : m_fractionDigits(1) { Parse(text); }
+
+CDecimal::CDecimal(const std::string& text) : m_fractionDigits(1) { Parse(text.c_str()); }
+
+CDecimal::CDecimal(const CDecimal& other) = default;
+
+CDecimal::CDecimal(CDecimal&& other) noexcept = default;
+
+CDecimal& CDecimal::operator=(const CDecimal& other) = default;
+
+CDecimal& CDecimal::operator=(CDecimal&& other) noexcept = default;
+
+CDecimal::~CDecimal() = default;
+
+int CDecimal::GetMaxDecimalPlaces() { return m_maxDivider; }
+
+void CDecimal::SetMaxDecimalPlaces(int places) { m_maxDivider = places; }
+
+int CDecimal::Precision() { return m_maxDivider > 0 ? m_maxDivider : 0; }
+
+void CDecimal::Parse(const char* text)
+{
+    if (text == nullptr)
+        text = "";
+    std::string digits;  // integer digits, then fraction digits
+    std::size_t fractionDigits = 0;
+    bool negative = false;
+    std::uint64_t exponent = 0;
+    bool exponentNegative = false;
+    std::size_t p = 0;
+
+    enum class Section { Integer, Fraction, ExponentSign, ExponentDigits, Done };
+    Section section = Section::Integer;
+    std::size_t sectionDigits = 0;
+    while (section != Section::Done) {
+        const char c = text[p];
+        if (c == '\0')
+            break;
+        switch (section) {
+        case Section::Integer:
+            if (IsDigit(c)) {
+                if (++sectionDigits > kMaxSectionDigits)
+                    ThrowInvalidChar(p, text);
+                digits += c;
+            } else if (c == '-' || c == '+') {
+                negative = c == '-';
+            } else if (c == '.') {
+                section = Section::Fraction;
+                sectionDigits = 0;
+            } else if (c == 'e' || c == 'E') {
+                section = Section::ExponentSign;
+            } else if (!IsWhite(c)) {
+                ThrowInvalidChar(p, text);
+            }
+            ++p;
+            break;
+        case Section::Fraction:
+            if (IsDigit(c)) {
+                if (++sectionDigits > kMaxSectionDigits)
+                    ThrowInvalidChar(p, text);
+                digits += c;
+                ++fractionDigits;
+            } else if (c == 'e' || c == 'E') {
+                section = Section::ExponentSign;
+            } else if (!IsWhite(c)) {
+                // Whatever ends the fraction, other than an exponent, is left over.
+                ThrowInvalidChar(p, text);
+            }
+            ++p;
+            break;
+        case Section::ExponentSign:
+            if (c == '-' || c == '+') {
+                exponentNegative = c == '-';
+                ++p;
+            } else if (IsDigit(c)) {
+                section = Section::ExponentDigits;
+                sectionDigits = 0;
+            } else if (IsWhite(c)) {
+                ++p;
+            } else {
+                ThrowInvalidChar(p, text);
+            }
+            break;
+        case Section::ExponentDigits:
+            if (IsDigit(c)) {
+                if (++sectionDigits > kMaxExponentDigits)
+                    ThrowInvalidChar(p, text);
+                // 31 digits overflow 64 bits: saturate, the value only has to stay large.
+                if (exponent < 1000000000000000ULL)
+                    exponent = exponent * 10 + static_cast<std::uint64_t>(c - '0');
+                if (!exponentNegative && exponent > kMaxPositiveExponent)
+                    ThrowInvalidChar(p, text);
+            } else if (!IsWhite(c)) {
+                ThrowInvalidChar(p, text);
+            }
+            ++p;
+            break;
+        case Section::Done:
+            break;
+        }
+    }
+
+    m_value.AssignDigits(digits.data(), digits.size());
+    m_value.m_sign = negative ? -1 : 1;
+    m_value.Normalize();
+    if (fractionDigits == 0) {
+        m_value.ShiftLeft(1);
+        fractionDigits = 1;
+    }
+    m_fractionDigits = static_cast<int>(fractionDigits);
+
+    if (exponent != 0) {
+        if (!exponentNegative) {
+            *this *= CDecimal(CBigInteger::Pow10(static_cast<unsigned int>(exponent)));
+        } else {
+            // Past this many places the truncated quotient is zero whatever the
+            // exponent, so a huge exponent need not be built.
+            const std::uint64_t zeroFrom =
+                m_value.DigitCount() + static_cast<std::uint64_t>(Precision()) + 2;
+            *this /= CDecimal(CBigInteger::Pow10(static_cast<unsigned int>(std::min(exponent, zeroFrom))));
+        }
+    }
+    RemoveTrailingZeros();
+    LimitFractionDigits();
+}
+
+CBigInteger CDecimal::ScaledTo(int n) const
+{
+    CBigInteger scaled = m_value;
+    scaled.ShiftLeft(static_cast<std::size_t>(n - m_fractionDigits));
+    return scaled;
+}
+
+void CDecimal::SetFractionDigits(int digits)
+{
+    if (digits >= m_fractionDigits) {
+        m_value.ShiftLeft(static_cast<std::size_t>(digits - m_fractionDigits));
+    } else {
+        const auto dropped = static_cast<std::size_t>(m_fractionDigits - digits);
+        const CBigInteger rest = m_value.ShiftRight(dropped);
+        // Only more than half a unit of the last kept digit rounds up.
+        if (rest.AboveHalfOfPow10(dropped))
+            m_value += CBigInteger(rest.m_sign);
+    }
+    m_fractionDigits = digits;
+}
+
+void CDecimal::RemoveTrailingZeros()
+{
+    if (m_fractionDigits <= 1)
+        return;
+    if (m_value.IsZero()) {
+        m_fractionDigits = 1;
+        return;
+    }
+    const std::size_t zeros =
+        std::min(m_value.TrailingZeroDigits(), static_cast<std::size_t>(m_fractionDigits - 1));
+    if (zeros != 0) {
+        m_value.ShiftRight(zeros);
+        m_fractionDigits -= static_cast<int>(zeros);
+    }
+}
+
+void CDecimal::LimitFractionDigits()
+{
+    if (m_fractionDigits > Precision())
+        SetFractionDigits(Precision());
+}
+
+std::string CDecimal::ToString() const
+{
+    std::string text;
+    if (m_value.IsNegative())
+        text = "-";
+    const auto fraction = static_cast<std::size_t>(m_fractionDigits > 0 ? m_fractionDigits : 0);
+    m_value.AppendDigits(text, fraction + 1);
+    const std::size_t point = text.size() - fraction;
+    if (text.find_first_not_of('0', point) == std::string::npos) {
+        // No fraction: the integer part alone (and "0" for zero, without sign).
+        text.resize(point);
+        return m_value.IsZero() ? std::string("0") : text;
+    }
+    text.insert(point, 1, '.');
+    return text;
+}
+
+std::string CDecimal::ToString(int places) const
+{
+    if (places < 0)
+        places = 0;
+    // Adding half a unit of the last written place, with the value's sign, and
+    // cutting the digits after it rounds half away from zero. Beyond the
+    // precision limit that half is itself rounded away, and the digits are cut.
+    CDecimal sum(*this);
+    if (places < Precision()) {
+        CDecimal half;
+        half.m_value = CBigInteger(m_value.IsNegative() ? -5 : 5);
+        half.m_fractionDigits = places + 1;
+        sum += half;
+    }
+    std::string digits;
+    const auto fraction = static_cast<std::size_t>(sum.m_fractionDigits > 0 ? sum.m_fractionDigits : 0);
+    sum.m_value.AppendDigits(digits, fraction + 1);
+    const std::size_t point = digits.size() - fraction;
+    const auto wanted = static_cast<std::size_t>(places);
+
+    std::string text;
+    text.reserve(point + wanted + 2);
+    if (sum.m_value.IsNegative())
+        text = "-";
+    text.append(digits, 0, point);
+    text += '.';
+    text.append(digits, point, std::min(wanted, fraction));
+    if (wanted > fraction)
+        text.append(wanted - fraction, '0');
+    return text;
+}
+
+CBigInteger CDecimal::GetIntegerPart() const
+{
+    CBigInteger integer = m_value;
+    integer.ShiftRight(static_cast<std::size_t>(m_fractionDigits > 0 ? m_fractionDigits : 0));
+    return integer;
+}
+
+CBigInteger CDecimal::GetFractionPart() const
+{
+    CBigInteger integer = m_value;
+    return integer.ShiftRight(static_cast<std::size_t>(m_fractionDigits > 0 ? m_fractionDigits : 0));
+}
+
+CBigInteger CDecimal::ToBigInteger() const
+{
+    CDecimal rounded(*this);
+    rounded.SetFractionDigits(0);
+    return rounded.m_value;
+}
+
+std::int64_t CDecimal::ToLongLong() const
+{
+    // Rounded to one fraction digit first, which is then dropped.
+    CDecimal rounded(*this);
+    rounded.SetFractionDigits(1);
+    const CBigInteger integer = rounded.GetIntegerPart();
+    if (integer < CBigInteger(INT64_MIN) || integer > CBigInteger(INT64_MAX))
+        throw CTsOverFlowException("The Decimal value if to large to fit into a LONGLONG");
+    return static_cast<long long>(integer);
+}
+
+std::int32_t CDecimal::ToLong() const
+{
+    const CBigInteger integer = ToBigInteger();
+    if (integer < CBigInteger(INT32_MIN) || integer > CBigInteger(INT32_MAX))
+        throw CTsOverFlowException("The Decimal value if to large to fit into a LONG");
+    return static_cast<int>(integer);
+}
+
+double CDecimal::ToDouble() const
+{
+    const CBigInteger integer = GetIntegerPart();
+    if (integer.GetAbs() > DoubleLimit())
+        throw CTsOverFlowException("The Decimal value if to large to fit into a Double");
+    return std::strtod(ReplacePoint(ToString(), ".", LocalePoint()).c_str(), nullptr);
+}
+
+CDecimal& CDecimal::operator+=(const CDecimal& other)
+{
+    const int n = std::max(m_fractionDigits, other.m_fractionDigits);
+    if (other.m_fractionDigits == n) {
+        SetFractionDigits(n);
+        m_value += other.m_value;
+    } else {
+        const CBigInteger addend = other.ScaledTo(n);
+        SetFractionDigits(n);
+        m_value += addend;
+    }
+    RemoveTrailingZeros();
+    return *this;
+}
+
+CDecimal& CDecimal::operator-=(const CDecimal& other) { return *this += other.GetNegative(); }
+
+CDecimal& CDecimal::operator*=(const CDecimal& other)
+{
+    const int n = std::max(m_fractionDigits, other.m_fractionDigits);
+    const CBigInteger factor = other.ScaledTo(n);
+    SetFractionDigits(n);
+    m_value *= factor;
+    m_fractionDigits = 2 * n;
+    RemoveTrailingZeros();
+    LimitFractionDigits();
+    return *this;
+}
+
+CDecimal& CDecimal::operator/=(const CDecimal& other)
+{
+    if (other.m_value.IsZero())
+        throw CTsInvalidValueException("ERROR: Overflow in operator/.");
+    // Two digits more than the limit are computed, truncated, then rounded.
+    const int n = std::max(m_fractionDigits, other.m_fractionDigits);
+    const int digits = Precision() + 2;
+    const CBigInteger divisor = other.ScaledTo(n);
+    SetFractionDigits(n);
+    m_value.ShiftLeft(static_cast<std::size_t>(digits));
+    CBigInteger::DivMod(m_value, divisor, &m_value, nullptr, "ERROR: Overflow in operator/.");
+    m_fractionDigits = digits;
+    RemoveTrailingZeros();
+    LimitFractionDigits();
+    return *this;
+}
+
+CDecimal& CDecimal::operator++() { return *this += CDecimal(1); }
+
+CDecimal CDecimal::operator++(int)
+{
+    CDecimal old(*this);
+    *this += CDecimal(1);
+    return old;
+}
+
+CDecimal& CDecimal::operator--() { return *this -= CDecimal(1); }
+
+CDecimal CDecimal::operator--(int)
+{
+    CDecimal old(*this);
+    *this -= CDecimal(1);
+    return old;
+}
+
+void CDecimal::Negate() { m_value.Negate(); }
+
+CDecimal CDecimal::GetNegative() const
+{
+    CDecimal copy(*this);
+    copy.Negate();
+    return copy;
+}
+
+int CDecimal::Compare(const CDecimal& a, const CDecimal& b)
+{
+    if (a.m_fractionDigits == b.m_fractionDigits)
+        return CBigInteger::Compare(a.m_value, b.m_value);
+    const int n = std::max(a.m_fractionDigits, b.m_fractionDigits);
+    return a.m_fractionDigits < n ? CBigInteger::Compare(a.ScaledTo(n), b.m_value)
+                                  : CBigInteger::Compare(a.m_value, b.ScaledTo(n));
+}
+
+bool operator==(const CDecimal& a, const CDecimal& b) { return CDecimal::Compare(a, b) == 0; }
+
+bool operator<(const CDecimal& a, const CDecimal& b) { return CDecimal::Compare(a, b) < 0; }
+
+} // namespace TsXmlLib16
