@@ -10,8 +10,6 @@
 namespace TsXmlLib16 {
 
 namespace {
-constexpr std::uint32_t kFlushThreshold = 4096;
-const char kInvalidEol[] = "Invalid EOL type.";
 
 // Integer, floating-point, boolean and decimal values are JSON literals.
 bool IsUnquoted(ItemType type)
@@ -25,38 +23,10 @@ bool IsUnquoted(ItemType type)
 }
 } // namespace
 
-CJsonTextWriter::CJsonTextWriter(CTextStream* stream) : CXmlWriter("CJsonTextWriter"), m_pStream(stream) {}
+CJsonTextWriter::CJsonTextWriter(CTextStream* stream) : CTextWriterBase("CJsonTextWriter", stream) {}
 
 CJsonTextWriter::~CJsonTextWriter() = default;
 
-void CJsonTextWriter::SetPrettyPrint(bool prettyPrint)
-{
-    assert(m_pContext == 0 && "m_pContext == 0");
-    m_prettyPrint = prettyPrint;
-}
-
-void CJsonTextWriter::SetEOLType(EOLType eol)
-{
-    switch (eol) {
-    case EOLType_CRLF:
-        m_eol = "\r\n";
-        break;
-    case EOLType_LF:
-        m_eol = "\n";
-        break;
-    default:
-        throw CTsException(kInvalidEol);
-    }
-    m_eolType = eol;
-}
-
-void CJsonTextWriter::SetIndentChars(const char* chars) { m_indent = chars ? chars : ""; }
-
-void CJsonTextWriter::FlushCheck()
-{
-    if (m_pStream->GetBufferedLength() >= kFlushThreshold)
-        m_pStream->Flush();
-}
 
 void CJsonTextWriter::WriteEOL()
 {
@@ -217,12 +187,7 @@ void CJsonTextWriter::WriteEscaped(const std::string& text)
             m_scratch += "\\f";
             break;
         case '\n':
-            if (m_eolType == EOLType_CRLF)
-                m_scratch += "\r\n";
-            else if (m_eolType == EOLType_LF)
-                m_scratch += '\n';
-            else
-                throw CTsException(kInvalidEol);
+            AppendLineEnd(m_scratch);
             break;
         case '\r':
             break;

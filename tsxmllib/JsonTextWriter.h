@@ -7,7 +7,7 @@
 
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
-#include "tsxmllib/XmlWriter.h"
+#include "tsxmllib/TextWriterBase.h"
 
 #include <string>
 #include <vector>
@@ -16,20 +16,14 @@ namespace TsXmlLib16 {
 
 class CTextStream;
 
-class TSXMLLIB_EXPORT CJsonTextWriter : public CXmlWriter {
+class TSXMLLIB_EXPORT CJsonTextWriter : public CTextWriterBase {
 public:
     // The stream is not owned and must outlive the writer.
     explicit CJsonTextWriter(CTextStream* stream);
     ~CJsonTextWriter() override;
 
     // Only while no element is open.
-    void SetPrettyPrint(bool prettyPrint);
-    bool GetPrettyPrint() const { return m_prettyPrint; }
     // EOLType_CRLF or EOLType_LF; anything else is refused.
-    void SetEOLType(EOLType eol);
-    EOLType GetEOLType() const { return m_eolType; }
-    void SetIndentChars(const char* chars);
-    std::string GetIndentChars() const { return m_indent; }
     void SetSupportRoundtrip(JsonRoundTrip mode) { m_mode = mode; }
     JsonRoundTrip GetSupportRoundtrip() const { return m_mode; }
 
@@ -51,7 +45,6 @@ public:
     void WriteNil() override;
 
 private:
-    void FlushCheck();
     void WriteEOL();
     void WriteIndent(std::uint32_t depth);
     // Prepares a new member of the innermost element: opens its object (and,
@@ -72,12 +65,7 @@ private:
     void WriteEscaped(const std::string& text);
     std::string PrefixOf(const std::string& uri, const std::string& localName);
 
-    std::string m_indent = "\t";
-    std::string m_eol = "\n";
-    EOLType m_eolType = EOLType_LF;
     JsonRoundTrip m_mode = JsonRoundTrip_Full;
-    bool m_prettyPrint = true;
-    CTextStream* m_pStream;
     bool m_valuePending = false;
     // Whether the innermost element, whose object is not open, has received its value.
     bool m_valueWritten = false;

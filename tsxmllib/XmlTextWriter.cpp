@@ -9,44 +9,14 @@
 namespace TsXmlLib16 {
 
 namespace {
-constexpr std::uint32_t kFlushThreshold = 4096;
 const char kCDataStart[] = "<![CDATA[";
 const char kAttributesFirst[] = "Attributes must be added before elements";
-const char kInvalidEol[] = "Invalid EOL type.";
 } // namespace
 
-CXmlTextWriter::CXmlTextWriter(CTextStream* stream) : CXmlWriter("CXmlTextWriter"), m_pStream(stream) {}
+CXmlTextWriter::CXmlTextWriter(CTextStream* stream) : CTextWriterBase("CXmlTextWriter", stream) {}
 
 CXmlTextWriter::~CXmlTextWriter() = default;
 
-void CXmlTextWriter::SetPrettyPrint(bool prettyPrint)
-{
-    assert(m_pContext == 0 && "m_pContext == 0");
-    m_prettyPrint = prettyPrint;
-}
-
-void CXmlTextWriter::SetEOLType(EOLType eol)
-{
-    switch (eol) {
-    case EOLType_CRLF:
-        m_eol = "\r\n";
-        break;
-    case EOLType_LF:
-        m_eol = "\n";
-        break;
-    default:
-        throw CTsException(kInvalidEol);
-    }
-    m_eolType = eol;
-}
-
-void CXmlTextWriter::SetIndentChars(const char* chars) { m_indent = chars ? chars : ""; }
-
-void CXmlTextWriter::FlushCheck()
-{
-    if (m_pStream->GetBufferedLength() >= kFlushThreshold)
-        m_pStream->Flush();
-}
 
 void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol); }
 
@@ -64,12 +34,8 @@ void CXmlTextWriter::WriteEscaped(const std::string& text, bool attributeMode)
         case '\n':
             if (attributeMode) {
                 m_scratch += "&#xA;";
-            } else if (m_eolType == EOLType_CRLF) {
-                m_scratch += "\r\n";
-            } else if (m_eolType == EOLType_LF) {
-                m_scratch += '\n';
             } else {
-                throw CTsException(kInvalidEol);
+                AppendLineEnd(m_scratch);
             }
             break;
         case '\r':

@@ -6,7 +6,7 @@
 
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
-#include "tsxmllib/XmlWriter.h"
+#include "tsxmllib/TextWriterBase.h"
 
 #include <string>
 
@@ -14,24 +14,17 @@ namespace TsXmlLib16 {
 
 class CTextStream;
 
-class TSXMLLIB_EXPORT CXmlTextWriter : public CXmlWriter {
+class TSXMLLIB_EXPORT CXmlTextWriter : public CTextWriterBase {
 public:
     // The stream is not owned and must outlive the writer.
     explicit CXmlTextWriter(CTextStream* stream);
     ~CXmlTextWriter() override;
 
     // Only while no element is open.
-    void SetPrettyPrint(bool prettyPrint);
-    bool GetPrettyPrint() const { return m_prettyPrint; }
     // EOLType_CRLF or EOLType_LF; anything else is refused.
-    void SetEOLType(EOLType eol);
-    EOLType GetEOLType() const { return m_eolType; }
-    void SetIndentChars(const char* chars);
-    std::string GetIndentChars() const { return m_indent; }
     // Whether text that equals the schema default is written.
     void SetWriteDefaultElementValues(bool write) { m_writeDefaultValues = write; }
     bool GetWriteDefaultElementValues() const { return m_writeDefaultValues; }
-    CTextStream* GetStream() const { return m_pStream; }
 
     // The XML declaration, with the encoding of the stream; call it before the
     // first element.
@@ -59,7 +52,6 @@ public:
 
 private:
     // Hands buffered text on once 4096 bytes or more have accumulated.
-    void FlushCheck();
     void WriteEOL();
     void WriteIndent(std::uint32_t depth);
     // Writes text (up to a zero byte) with the markup characters escaped;
@@ -77,11 +69,6 @@ private:
     std::string PrefixForAttribute(const std::string& uri, bool leadingSpace);
 
     bool m_writeDefaultValues = false;
-    std::string m_indent = "\t";
-    std::string m_eol = "\n";
-    EOLType m_eolType = EOLType_LF;
-    bool m_prettyPrint = true;
-    CTextStream* m_pStream;
     std::string m_scratch;
 };
 
