@@ -4,6 +4,8 @@
 #include "tsxmllib/Decimal.h"
 #include "tsxmllib/TsException.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,16 +16,7 @@ using namespace TsXmlLib16;
 
 namespace {
 
-template <typename Exception, typename F>
-std::string MessageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.GetMessage();
-    }
-    return "<no exception>";
-}
+using TestSupport::MessageOf;
 
 std::string Text(const CBigInteger& v) { return v.ToString(); }
 

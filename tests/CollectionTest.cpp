@@ -3,6 +3,8 @@
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/XmlCollection.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -67,15 +69,6 @@ struct Recorder : IEventSink {
     }
 };
 
-std::string Message(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const CTsException& e) {
-        return e.GetMessage();
-    }
-    return "no exception";
-}
 
 TEST(XmlCollection, InsertionPositions)
 {
@@ -92,12 +85,12 @@ TEST(XmlCollection, InsertionPositions)
     col->AddItemAt(2, new Item("m"));
     EXPECT_EQ(col->Names(), "0amxbcz9");
     CSmartPtr<Item> stray(new Item("s"));
-    EXPECT_EQ(Message([&] { col->AddItemAt(col->GetCount() + 1, stray); }), "Index out of range");
-    EXPECT_EQ(Message([&] { col->AddItemAt(-1, stray); }), "Index out of range");
+    EXPECT_EQ(TestSupport::MessageOf([&] { col->AddItemAt(col->GetCount() + 1, stray); }), "Index out of range");
+    EXPECT_EQ(TestSupport::MessageOf([&] { col->AddItemAt(-1, stray); }), "Index out of range");
     CSmartPtr<Item> never(new Item("never"));
-    EXPECT_EQ(Message([&] { col->AddAfterItem(stray, never); }),
+    EXPECT_EQ(TestSupport::MessageOf([&] { col->AddAfterItem(stray, never); }),
               "The object was not found in the collection");
-    EXPECT_EQ(Message([&] { col->Remove(8); }), "Index 8 is out of range, use 0 - 7");
+    EXPECT_EQ(TestSupport::MessageOf([&] { col->Remove(8); }), "Index 8 is out of range, use 0 - 7");
     EXPECT_EQ(col->GetCount(), 8);
 }
 
@@ -115,7 +108,7 @@ TEST(XmlCollection, RemovalKeepsTheListConsistent)
     col->AppendItem(new Item("e"));
     col->Remove(0);
     EXPECT_EQ(col->Names(), "ce");
-    EXPECT_EQ(Message([&] { ItemCol().Remove(0); }), "Index 0 is out of range, use 0 - -1");
+    EXPECT_EQ(TestSupport::MessageOf([&] { ItemCol().Remove(0); }), "Index 0 is out of range, use 0 - -1");
 }
 
 TEST(XmlCollection, HoldsItemsUntilRemoved)

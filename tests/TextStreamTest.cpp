@@ -6,6 +6,8 @@
 #include "tsxmllib/TextStream.h"
 #include "tsxmllib/TsException.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -35,16 +37,6 @@ std::string TempPath(const char* name)
     return ::testing::TempDir() + "tsxml_" + std::to_string(::getpid()) + "_" + name;
 }
 
-std::string ExpectThrowMessage(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTsException& e) {
-        return e.GetMessage();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
-}
 
 // Restores the conversion switches whatever a test did with them.
 class TextStreamEncoding : public ::testing::Test {
@@ -159,7 +151,7 @@ TEST_F(TextStreamEncoding, TextStreamBytesFollowTheEncoding)
     CTextStream none;
     none.Write(text);
     EXPECT_STREQ(none.GetText(), text);
-    EXPECT_EQ(ExpectThrowMessage([&] { none.GetBytes(); }),
+    EXPECT_EQ(TestSupport::MessageOf([&] { none.GetBytes(); }),
               "Unknown Encoding, select UTF-8 (contact our support team)");
 
     CTextStream utf8(XmlEncoding_UTF8);
@@ -255,7 +247,7 @@ TEST_F(TextStreamEncoding, FileStreamMarksUtf16AndWritesInOrder)
         CFileTextStream stream(path.c_str(), XmlEncoding_Unknown);
         stream.Open();
         stream.Write("x");
-        EXPECT_EQ(ExpectThrowMessage([&] { stream.Close(); }),
+        EXPECT_EQ(TestSupport::MessageOf([&] { stream.Close(); }),
                   "Unknown Encoding, select UTF-8 (contact our support team)");
     }
     EXPECT_EQ(ReadFile(path), "");
@@ -266,21 +258,21 @@ TEST(FileTextStream, FailuresNameTheFileAndTheErrorCode)
 {
     const std::string missing = ::testing::TempDir() + "no_such_dir_tsxml/out.xml";
     CFileTextStream unopenable(missing.c_str(), XmlEncoding_UTF8);
-    EXPECT_EQ(ExpectThrowMessage([&] { unopenable.Open(); }),
+    EXPECT_EQ(TestSupport::MessageOf([&] { unopenable.Open(); }),
               "Failed to write data to the file [" + missing + "] error [0x00000002]");
 
     if (::access("/dev/full", W_OK) != 0)
         GTEST_SKIP() << "/dev/full is not available";
     // The mark is the first write, so a UTF-16 stream fails while opening.
     CFileTextStream full16("/dev/full", XmlEncoding_UTF16);
-    EXPECT_EQ(ExpectThrowMessage([&] { full16.Open(); }),
+    EXPECT_EQ(TestSupport::MessageOf([&] { full16.Open(); }),
               "Failed to write data to the file [/dev/full] error [0x0000001C]");
 
     CFileTextStream full8("/dev/full", XmlEncoding_UTF8);
     full8.Open();
     full8.Write("text");
-    EXPECT_EQ(ExpectThrowMessage([&] { full8.Flush(); }), "Failed to write data to the file. Error [0x0000001C]");
+    EXPECT_EQ(TestSupport::MessageOf([&] { full8.Flush(); }), "Failed to write data to the file. Error [0x0000001C]");
     // The file was closed by the failure; a later write fails the same way.
     full8.Write("more");
-    EXPECT_EQ(ExpectThrowMessage([&] { full8.Close(); }), "Failed to write data to the file. Error [0x00000009]");
+    EXPECT_EQ(TestSupport::MessageOf([&] { full8.Close(); }), "Failed to write data to the file. Error [0x00000009]");
 }

@@ -10,6 +10,8 @@
 #include "tsxmllib/XmlTextWriter.h"
 #include "tsxmllib/XmlWriter.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -75,16 +77,6 @@ std::string ReadFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string ThrownMessage(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTsException& e) {
-        return e.GetMessage();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
-}
 
 class XmlWriter : public ::testing::Test {
 protected:
@@ -319,7 +311,7 @@ TEST_F(XmlWriter, TypeAndNilAttributesDeclareWhatTheyNeed)
 TEST_F(XmlWriter, MisuseIsRefusedWithoutLeavingObjectsBehind)
 {
     const std::string attributesFirst = "Attributes must be added before elements";
-    EXPECT_EQ(ThrownMessage([&] {
+    EXPECT_EQ(TestSupport::MessageOf([&] {
                   Flat([](CXmlWriter& w) {
                       w.StartElement("e", "");
                       w.WriteText("t", ItemType_string, false);
@@ -327,7 +319,7 @@ TEST_F(XmlWriter, MisuseIsRefusedWithoutLeavingObjectsBehind)
                   });
               }),
               attributesFirst);
-    EXPECT_EQ(ThrownMessage([&] {
+    EXPECT_EQ(TestSupport::MessageOf([&] {
                   Flat([](CXmlWriter& w) {
                       w.StartElement("e", "");
                       Leaf(w, "c");
@@ -335,7 +327,7 @@ TEST_F(XmlWriter, MisuseIsRefusedWithoutLeavingObjectsBehind)
                   });
               }),
               attributesFirst);
-    EXPECT_EQ(ThrownMessage([&] {
+    EXPECT_EQ(TestSupport::MessageOf([&] {
                   Flat([](CXmlWriter& w) {
                       w.StartElement("e", "");
                       Leaf(w, "c");
@@ -343,13 +335,13 @@ TEST_F(XmlWriter, MisuseIsRefusedWithoutLeavingObjectsBehind)
                   });
               }),
               attributesFirst);
-    EXPECT_EQ(ThrownMessage([&] { Flat([](CXmlWriter& w) { w.StartElement("open", ""); }); }),
+    EXPECT_EQ(TestSupport::MessageOf([&] { Flat([](CXmlWriter& w) { w.StartElement("open", ""); }); }),
               "An Element has not been closed.");
-    EXPECT_EQ(ThrownMessage([&] { ScriptedObject([](CXmlWriter&) {}).ToXml(false, false, EOLType(2), m_ctx); }),
+    EXPECT_EQ(TestSupport::MessageOf([&] { ScriptedObject([](CXmlWriter&) {}).ToXml(false, false, EOLType(2), m_ctx); }),
               "Invalid EOL type.");
 
     // A document far deeper than the stack could unwind recursively.
-    EXPECT_EQ(ThrownMessage([&] {
+    EXPECT_EQ(TestSupport::MessageOf([&] {
                   Flat([](CXmlWriter& w) {
                       for (int i = 0; i < 200000; ++i)
                           w.StartElement("d", "");
@@ -399,7 +391,7 @@ TEST_F(XmlWriter, StreamOutputEncodesAndDeclaresTheEncoding)
     EXPECT_EQ(Bytes(object.ToXmlStream(true, false, XmlEncoding_UTF16NoDecl, EOLType_LF, m_ctx,
                                        CompressionType_None)),
               utf16("<?xml version=\"1.0\"?>\n<r>", std::string("\xE9\0", 2)) + utf16("</r>", ""));
-    EXPECT_EQ(ThrownMessage([&] {
+    EXPECT_EQ(TestSupport::MessageOf([&] {
                   object.ToXmlStream(false, false, XmlEncoding_Unknown, EOLType_LF, m_ctx, CompressionType_None);
               }),
               "Unknown Encoding, select UTF-8 (contact our support team)");
@@ -462,7 +454,7 @@ TEST_F(XmlWriter, FileOutputDirectAndBufferedGiveTheSameFile)
 
     // ZLIB is refused before a file is created.
     std::remove(direct.c_str());
-    EXPECT_EQ(ThrownMessage([&] {
+    EXPECT_EQ(TestSupport::MessageOf([&] {
                   object.ToXmlFile(direct.c_str(), false, false, XmlEncoding_UTF8, EOLType_LF, m_ctx,
                                    CompressionType_ZLIB);
               }),
