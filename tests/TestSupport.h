@@ -4,6 +4,7 @@
 
 #include "tsxmllib/TsException.h"
 
+#include <cstdio>
 #include <string>
 
 namespace TestSupport {
@@ -19,6 +20,22 @@ std::string MessageOf(F&& call)
         return e.GetMessage();
     }
     return "<no exception>";
+}
+
+// Whether the independent command-line checker of the platform's XML tools
+// accepts the text as a well-formed document; its complaint goes to error.
+inline bool IsWellFormedXml(const std::string& text, std::string& error)
+{
+    FILE* pipe = popen("xmllint --noout - >/dev/null 2>&1", "w");
+    if (!pipe) {
+        error = "xmllint could not be started";
+        return false;
+    }
+    std::fwrite(text.data(), 1, text.size(), pipe);
+    const int status = pclose(pipe);
+    if (status != 0)
+        error = "xmllint refused the text (status " + std::to_string(status) + ")";
+    return status == 0;
 }
 
 } // namespace TestSupport

@@ -96,11 +96,18 @@ protected:
     // The script's document without declaration or pretty printing.
     std::string Flat(ScriptedObject::Script script)
     {
-        return ScriptedObject(std::move(script)).ToXml(false, false, EOLType_LF, m_ctx);
+        return WellFormed(ScriptedObject(std::move(script)).ToXml(false, false, EOLType_LF, m_ctx));
     }
     std::string Pretty(ScriptedObject::Script script, EOLType eol = EOLType_LF)
     {
-        return ScriptedObject(std::move(script)).ToXml(false, true, eol, m_ctx);
+        return WellFormed(ScriptedObject(std::move(script)).ToXml(false, true, eol, m_ctx));
+    }
+    // Every document the writer produces must be accepted by an independent checker.
+    static std::string WellFormed(const std::string& text)
+    {
+        std::string error;
+        EXPECT_TRUE(TestSupport::IsWellFormedXml(text, error)) << error << "\n" << text;
+        return text;
     }
 
     CSerializationContext m_ctx;
