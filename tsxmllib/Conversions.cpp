@@ -281,6 +281,23 @@ std::string FloatToString(double value, const std::string& format, int precision
     return written < 0 ? std::string() : std::string(buffer);
 }
 
+// The number at the start of a text as atoi reads it: white space, a sign, the
+// leading digits; 0 when there are none. Saturates instead of overflowing.
+int LeadingInteger(const std::string& text)
+{
+    const ScannedInteger scan = ScanInteger(text);
+    constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(std::numeric_limits<int>::max());
+    const std::uint64_t magnitude = scan.overflow || scan.magnitude > kLimit ? kLimit : scan.magnitude;
+    return scan.negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
+}
+
+CDateTime DateFromText(const std::string& text, CWhitespaceUtils::WhitespaceRule rule)
+{
+    CDateTime value;
+    value.ParseXSDDate(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    return value;
+}
+
 bool EqualsIgnoringCase(const std::string& text, const char* word)
 {
     std::size_t i = 0;
@@ -389,6 +406,51 @@ std::string CConversions::dayToString(unsigned char value)
     return FormatString("---%02u", static_cast<unsigned>(value));
 }
 
+std::string CConversions::dateToString(const CDateTime& value)
+{
+    return value.ToString("s");
+}
+
+std::string CConversions::datetimeToString(const CDateTime& value)
+{
+    return value.ToString("s");
+}
+
+std::string CConversions::timeToString(const CDateTime& value)
+{
+    return value.ToString("s");
+}
+
+std::string CConversions::yearMonthToString(const CDateTime& value)
+{
+    return value.ToString("s");
+}
+
+std::string CConversions::monthDayToString(const CDateTime& value)
+{
+    return value.ToString("s");
+}
+
+std::string CConversions::durationToString(const CDateTimeSpan& value)
+{
+    return value.ToString();
+}
+
+std::string CConversions::decimalToString(const CDecimal& value)
+{
+    return decimalToString(value, std::string());
+}
+
+std::string CConversions::decimalToString(const CDecimal& value, const std::string& format)
+{
+    return format.empty() ? value.ToString() : value.ToString(LeadingInteger(format));
+}
+
+std::string CConversions::integerToString(const CBigInteger& value)
+{
+    return value.ToString();
+}
+
 std::string CConversions::hexBinaryToString(const CBinaryData& value)
 {
     return value.GetAsHexString();
@@ -476,6 +538,67 @@ char CConversions::charFromString(const std::string& text, WhitespaceRule rule)
 std::string CConversions::stringFromString(const std::string& text, WhitespaceRule rule)
 {
     return CWhitespaceUtils::ApplyRule(rule, text);
+}
+
+CDateTime CConversions::datetimeFromString(const std::string& text, WhitespaceRule rule)
+{
+    CDateTime value;
+    value.ParseXSDDateTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    return value;
+}
+
+CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule rule)
+{
+    CDateTime value;
+    value.ParseXSDTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    return value;
+}
+
+CDateTime CConversions::dateFromString(const std::string& text, WhitespaceRule rule)
+{
+    return DateFromText(text, rule);
+}
+
+CDateTime CConversions::yearMonthFromString(const std::string& text, WhitespaceRule rule)
+{
+    return DateFromText(text, rule);
+}
+
+CDateTime CConversions::monthDayFromString(const std::string& text, WhitespaceRule rule)
+{
+    return DateFromText(text, rule);
+}
+
+unsigned short CConversions::yearFromString(const std::string& text, WhitespaceRule rule)
+{
+    return static_cast<unsigned short>(DateFromText(text, rule).GetYear());
+}
+
+unsigned char CConversions::monthFromString(const std::string& text, WhitespaceRule rule)
+{
+    return DateFromText(text, rule).GetMonth();
+}
+
+unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRule rule)
+{
+    return DateFromText(text, rule).GetDay();
+}
+
+CDateTimeSpan CConversions::durationFromString(const std::string& text, WhitespaceRule rule)
+{
+    CDateTimeSpan value;
+    value.ParseXSDDuration(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    return value;
+}
+
+CDecimal CConversions::decimalFromString(const std::string& text, WhitespaceRule rule)
+{
+    return CDecimal(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+}
+
+CBigInteger CConversions::integerFromString(const std::string& text, WhitespaceRule rule)
+{
+    return CBigInteger(CWhitespaceUtils::ApplyRule(rule, text).c_str());
 }
 
 CBinaryData CConversions::hexBinaryFromString(const std::string& text, WhitespaceRule rule)

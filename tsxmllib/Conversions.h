@@ -3,7 +3,11 @@
 #ifndef TSXMLLIB_CONVERSIONS_H
 #define TSXMLLIB_CONVERSIONS_H
 
+#include "tsxmllib/BigInteger.h"
 #include "tsxmllib/BinaryData.h"
+#include "tsxmllib/DateTime.h"
+#include "tsxmllib/DateTimeSpan.h"
+#include "tsxmllib/Decimal.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/WhitespaceUtils.h"
 
@@ -40,6 +44,17 @@ public:
     static std::string yearToString(unsigned short value);
     static std::string monthToString(unsigned char value); // --MM
     static std::string dayToString(unsigned char value);   // ---DD
+    // The lexical form of whatever date type the value has.
+    static std::string dateToString(const CDateTime& value);
+    static std::string datetimeToString(const CDateTime& value);
+    static std::string timeToString(const CDateTime& value);
+    static std::string yearMonthToString(const CDateTime& value);
+    static std::string monthDayToString(const CDateTime& value);
+    static std::string durationToString(const CDateTimeSpan& value);
+    static std::string decimalToString(const CDecimal& value);
+    // A non-empty format gives the number of fraction digits, read as atoi reads it.
+    static std::string decimalToString(const CDecimal& value, const std::string& format);
+    static std::string integerToString(const CBigInteger& value);
     static std::string hexBinaryToString(const CBinaryData& value);
     static std::string base64BinaryToString(const CBinaryData& value);
 
@@ -56,6 +71,19 @@ public:
     static bool booleanFromString(const std::string& text, WhitespaceRule rule);
     static char charFromString(const std::string& text, WhitespaceRule rule);
     static std::string stringFromString(const std::string& text, WhitespaceRule rule);
+    static CDateTime datetimeFromString(const std::string& text, WhitespaceRule rule);
+    static CDateTime timeFromString(const std::string& text, WhitespaceRule rule);
+    // The three take any date form; the result has the type of the form found.
+    static CDateTime dateFromString(const std::string& text, WhitespaceRule rule);
+    static CDateTime yearMonthFromString(const std::string& text, WhitespaceRule rule);
+    static CDateTime monthDayFromString(const std::string& text, WhitespaceRule rule);
+    // A date form that holds the field; CTsInvalidStateException for one that does not.
+    static unsigned short yearFromString(const std::string& text, WhitespaceRule rule);
+    static unsigned char monthFromString(const std::string& text, WhitespaceRule rule);
+    static unsigned char dayFromString(const std::string& text, WhitespaceRule rule);
+    static CDateTimeSpan durationFromString(const std::string& text, WhitespaceRule rule);
+    static CDecimal decimalFromString(const std::string& text, WhitespaceRule rule);
+    static CBigInteger integerFromString(const std::string& text, WhitespaceRule rule);
     static CBinaryData hexBinaryFromString(const std::string& text, WhitespaceRule rule);
     static CBinaryData base64BinaryFromString(const std::string& text, WhitespaceRule rule);
 };

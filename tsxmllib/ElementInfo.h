@@ -6,15 +6,19 @@
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/PrimitiveRestrictions.h"
+#include "tsxmllib/SmartPtr.h"
 #include "tsxmllib/WhitespaceUtils.h"
 
 #include <string>
 
 namespace TsXmlLib16 {
 class CSerializationContext;
+class CXmlCollectionBase;
 class CXmlElement;
 class CXmlGeneratedClass;
+class CXmlObjectBase;
 class CXmlWriter;
+struct TsVariant;
 } // namespace TsXmlLib16
 
 namespace TsXmlLib16Data {
@@ -33,6 +37,10 @@ enum XmlElementType { XmlElementType_Element = 0, XmlElementType_InLine = 1, Xml
 
 using EnumToTextFunction = const char* (*)(int);
 using TextToEnumFunction = int (*)(const char*);
+// Creates the concrete object for a polymorphic element (null when none fits).
+using ElementClassCreator = TsXmlLib16::CSmartPtr<TsXmlLib16::CXmlObjectBase> (*)(TsXmlLib16::CXmlElement*);
+// Creates the object of a fixed class from its class id and element name.
+using ClassIdCreator = TsXmlLib16::CSmartPtr<TsXmlLib16::CXmlObjectBase> (*)(int, const char*);
 
 class TSXMLLIB_EXPORT CParentElementInfo {
 public:
@@ -98,6 +106,15 @@ public:
     int GetPropertyIndex() const { return m_propertyIndex; }
     // Whether element has this descriptor's local name (and namespace, unless ignored).
     bool IsThisElement(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlElement* element) const;
+    // Checks a value against this descriptor's facets; only primitive descriptors have any.
+    void CheckRestriction(const TsXmlLib16::TsVariant& value) const;
+    // The namespace a new wildcard element gets, decided by the constraint (its
+    // first token when it is a list) from the owner's namespace (second) and the
+    // target namespace (third).
+    static std::string GetAnyDefaultNamespace(const char* constraint, const char* second, const char* third);
+
+    // The model group a member sits in.
+    enum Group { Group_Seq, Group_Choice, Group_All };
 
 protected:
     // Class, collection and wildcard descriptors.
@@ -110,6 +127,73 @@ protected:
                  TsXmlLib16::ItemType itemType, const char* format,
                  TsXmlLib16::CWhitespaceUtils::WhitespaceRule whitespaceRule,
                  const TsXmlLib16::CPrimitiveRestrictions& restrictions, const char* defaultValue);
+
+    // Property access through the generated accessor, failures wrapped as
+    // validation errors.
+    void InvokePropertyGet(TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value) const;
+    void ReadProperty(const TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value) const;
+    void InvokePropertySet(TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value,
+                           const TsXmlLib16::CXmlElement& element) const;
+    TsXmlLib16::CSmartPtr<TsXmlLib16::CXmlObjectBase> ReadObject(const TsXmlLib16::CXmlGeneratedClass* obj) const;
+    TsXmlLib16::CSmartPtr<TsXmlLib16::CXmlCollectionBase> ReadCollection(
+        const TsXmlLib16::CXmlGeneratedClass* obj) const;
+
+    // The writing operations shared by the concrete descriptors; each returns
+    // whether an element was written.
+    bool ElementToXmlPrim(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
+                          TsXmlLib16::CXmlWriter* writer) const;
+    bool ElementToXmlEnum(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
+                          TsXmlLib16::CXmlWriter* writer) const;
+    bool ElementToXmlCls(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
+                         TsXmlLib16::CXmlWriter* writer, bool inChoice) const;
+    bool ElementToXmlCol(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
+                         TsXmlLib16::CXmlWriter* writer, bool validateCount) const;
+    // A mandatory member that wrote nothing is an error.
+    bool RequireWritten(bool written) const;
+
+    // Read the matched element *current into the property and advance *current.
+    void ElementFromXmlPrim(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                            TsXmlLib16::CXmlElement** current) const;
+    void ElementFromXmlEnum(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                            TsXmlLib16::CXmlElement** current) const;
+
+    // Forwarders to the protected operations of child objects and collections.
+    static TsXmlLib16::CXmlElement* FromXml_Int(TsXmlLib16::CXmlObjectBase* child, TsXmlLib16::CXmlElement* element,
+                                                TsXmlLib16::CXmlElement* first,
+                                                const TsXmlLib16::CSerializationContext& ctx, bool isOptional);
+    static void AttributesToXml_Int(const TsXmlLib16::CXmlObjectBase* child, TsXmlLib16::CXmlWriter* writer,
+                                    const TsXmlLib16::CSerializationContext& ctx);
+
+    // The member behaviours, parameterised by model group and cardinality; the
+    // concrete descriptors are thin classes over them.
+    [[noreturn]] void ThrowRequired(const TsXmlLib16::CXmlElement* parent) const;
+    // The search of a mandatory sequence member for an element owner: true when
+    // *current matches; false when the member is done without one (its absence
+    // ignored); throws when it is missing.
+    bool SeekMandatory(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlElement* parent,
+                       TsXmlLib16::CXmlElement** current) const;
+    bool ReadValueMember(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                         TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, XmlElementType parentType,
+                         Group group, bool mandatory, bool isEnum) const;
+    bool ReadClsMember(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                       TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, XmlElementType parentType,
+                       Group group, bool mandatory, XmlElementType childType, ClassIdCreator creator, int classId,
+                       bool mustConsume) const;
+    bool ReadAbsClsMember(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                          TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current,
+                          XmlElementType parentType, Group group, bool mandatory, ElementClassCreator creator) const;
+    bool ReadColMember(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                       TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, XmlElementType parentType,
+                       Group group) const;
+    // The count rules after a collection read; next is the first element not consumed.
+    bool FinishColMember(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlCollectionBase* col,
+                         TsXmlLib16::CXmlElement** current, TsXmlLib16::CXmlElement* next, XmlElementType parentType,
+                         Group group) const;
+    // Validate of a mandatory all-group member.
+    bool ValidateMandatory(bool found, bool parentIsElement) const;
+    // In-line child classes (type 1) put their attributes on the owner's tag.
+    void PseudoChildAttributes(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
+                               TsXmlLib16::CXmlWriter* writer, XmlElementType childType, bool collection) const;
 
     std::string m_elementName;
     std::string m_elementNamespace;

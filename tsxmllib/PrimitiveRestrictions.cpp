@@ -26,3 +26,270 @@ bool CPrimitiveRestrictions::HasAny() const
 }
 
 } // namespace TsXmlLib16
+
+// ---------------------------------------------------------------------------
+// The restriction check
+
+#include "tsxmllib/Conversions.h"
+#include "tsxmllib/Encoder.h"
+#include "tsxmllib/FormatString.h"
+#include "tsxmllib/Functions.h"
+#include "tsxmllib/TsException.h"
+#include "tsxmllib/TsVariant.h"
+
+namespace TsXmlLib16 {
+
+namespace {
+
+constexpr CWhitespaceUtils::WhitespaceRule kCollapse = CWhitespaceUtils::WhitespaceRule_Collapse;
+
+// The order of two values: <0, 0, >0, or kIndeterminate for partially ordered types.
+constexpr int kIndeterminate = 2;
+
+template <class T>
+int Order(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int OrderOf(CDateTime::DTCompareResult r)
+{
+    switch (r) {
+    case CDateTime::dt_lessThan:
+        return -1;
+    case CDateTime::dt_greaterThan:
+        return 1;
+    case CDateTime::dt_equal:
+        return 0;
+    default:
+        return kIndeterminate;
+    }
+}
+int Order(const CDateTime& a, const CDateTime& b) { return OrderOf(a.CompareTo(b)); }
+int Order(const CDateTimeSpan& a, const CDateTimeSpan& b) { return OrderOf(a.CompareTo(b)); }
+
+// Tests the four bounds that are set; fail is called on the first violation.
+template <class T, class Parse, class Fail>
+void CheckBounds(const CPrimitiveRestrictions& r, const T& value, Parse parse, Fail fail)
+{
+    if (!r.GetMinInclusive().empty() && Order(value, parse(r.GetMinInclusive())) == -1)
+        fail();
+    if (!r.GetMaxInclusive().empty() && Order(value, parse(r.GetMaxInclusive())) == 1)
+        fail();
+    if (!r.GetMinExclusive().empty()) {
+        const int o = Order(value, parse(r.GetMinExclusive()));
+        if (o == -1 || o == 0)
+            fail();
+    }
+    if (!r.GetMaxExclusive().empty()) {
+        const int o = Order(value, parse(r.GetMaxExclusive()));
+        if (o == 1 || o == 0)
+            fail();
+    }
+}
+
+// minLength, maxLength, length on a size.
+template <class Fail>
+void CheckLengths(const CPrimitiveRestrictions& r, unsigned long size, Fail fail)
+{
+    if (r.GetMinLength() > -1 && size < static_cast<unsigned long>(r.GetMinLength()))
+        fail();
+    if (r.GetMaxLength() > -1 && size > static_cast<unsigned long>(r.GetMaxLength()))
+        fail();
+    if (r.GetLength() > -1 && size != static_cast<unsigned long>(r.GetLength()))
+        fail();
+}
+
+template <class Fail>
+void CheckTotalDigits(const CPrimitiveRestrictions& r, const std::string& canonical, Fail fail)
+{
+    if (r.GetTotalDigits() > -1 && canonical.size() > static_cast<std::size_t>(r.GetTotalDigits()))
+        fail();
+}
+
+// Integer types that fit a machine word: the bounds parsed with the type's own
+// conversion, the message with %d (small types) or the canonical text.
+template <class T, class Parse>
+void CheckWord(const char* name, const CPrimitiveRestrictions& r, T value, const std::string& canonical, Parse parse,
+               bool textMessage)
+{
+    const auto fail = [&]() {
+        if (textMessage)
+            throw CTsException(FormatString("Invalid Value for %s [%s].", name, canonical.c_str()));
+        throw CTsException(FormatString("Invalid Value for %s [%d]", name, static_cast<int>(value)));
+    };
+    CheckBounds(r, value, [&](const std::string& t) { return parse(t, kCollapse); }, fail);
+    CheckTotalDigits(r, canonical, fail);
+}
+
+void CountDecimalDigits(const CDecimal& value, long& total, long& fraction)
+{
+    std::string text = value.ToString();
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        text.erase(0, 1);
+    std::string integer = text, frac;
+    const std::size_t dot = text.find('.');
+    if (dot != std::string::npos) {
+        integer = text.substr(0, dot);
+        frac = text.substr(dot + 1);
+    }
+    integer.erase(0, integer.find_first_not_of('0') == std::string::npos ? integer.size()
+                                                                           : integer.find_first_not_of('0'));
+    while (!frac.empty() && frac.back() == '0')
+        frac.pop_back();
+    fraction = static_cast<long>(frac.size());
+    total = static_cast<long>(integer.size() + frac.size());
+    if (total == 0)
+        total = 1; // zero has one digit
+}
+
+} // namespace
+
+void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemType itemType,
+                                const CPrimitiveRestrictions& r)
+{
+    name = name ? name : "";
+    const auto textFail = [&](const std::string& text) {
+        return [name, text]() { throw CTsException(FormatString("Invalid Value for %s [%s].", name, text.c_str())); };
+    };
+    switch (itemType) {
+    case ItemType_hexBinary:
+    case ItemType_base64Binary: {
+        const CBinaryData data = itemType == ItemType_hexBinary ? value.GetHexBinary() : value.GetBase64Binary();
+        CheckLengths(r, data.GetLength(), textFail(value.ToString(nullptr)));
+        return;
+    }
+    case ItemType_i1:
+        CheckWord(name, r, value.GetI1(), CConversions::i1ToString(value.GetI1()), CConversions::i1FromString, false);
+        return;
+    case ItemType_i2:
+        CheckWord(name, r, value.GetI2(), CConversions::i2ToString(value.GetI2()), CConversions::i2FromString, false);
+        return;
+    case ItemType_i4:
+        CheckWord(name, r, value.GetI4(), CConversions::i4ToString(value.GetI4()), CConversions::i4FromString, false);
+        return;
+    case ItemType_ui1:
+        CheckWord(name, r, value.GetUI1(), CConversions::ui1ToString(value.GetUI1()), CConversions::ui1FromString,
+                  false);
+        return;
+    case ItemType_ui2:
+        CheckWord(name, r, value.GetUI2(), CConversions::ui2ToString(value.GetUI2()), CConversions::ui2FromString,
+                  false);
+        return;
+    case ItemType_ui4: {
+        // %d of the value as the 32-bit word it is.
+        const std::uint32_t v = value.GetUI4();
+        const auto fail = [&]() {
+            throw CTsException(FormatString("Invalid Value for %s [%d]", name, static_cast<std::int32_t>(v)));
+        };
+        CheckBounds(r, v, [](const std::string& t) { return CConversions::ui4FromString(t, kCollapse); }, fail);
+        CheckTotalDigits(r, CConversions::ui4ToString(v), fail);
+        return;
+    }
+    case ItemType_i8:
+        CheckWord(name, r, value.GetI8(), CConversions::i8ToString(value.GetI8()), CConversions::i8FromString, true);
+        return;
+    case ItemType_ui8:
+        CheckWord(name, r, value.GetUI8(), CConversions::ui8ToString(value.GetUI8()), CConversions::ui8FromString,
+                  true);
+        return;
+    case ItemType_integer: {
+        const CBigInteger v = value.GetInteger();
+        const std::string text = CConversions::integerToString(v);
+        const auto fail = textFail(text);
+        CheckBounds(r, v, [](const std::string& t) { return CConversions::integerFromString(t, kCollapse); }, fail);
+        CheckTotalDigits(r, text, fail);
+        return;
+    }
+    case ItemType_decimal: {
+        const CDecimal v = value.GetDecimal();
+        const auto fail = textFail(CConversions::decimalToString(v));
+        CheckBounds(r, v, [](const std::string& t) { return CConversions::decimalFromString(t, kCollapse); }, fail);
+        long total = 0, fraction = 0;
+        CountDecimalDigits(v, total, fraction);
+        if (r.GetTotalDigits() > -1 && total > r.GetTotalDigits())
+            fail();
+        if (r.GetFractionDigits() > -1 && fraction > r.GetFractionDigits())
+            fail();
+        return;
+    }
+    case ItemType_r4:
+    case ItemType_r8: {
+        const double v = itemType == ItemType_r4 ? static_cast<double>(value.GetR4()) : value.GetR8();
+        const auto fail = [&]() { throw CTsException(FormatString("Invalid Value for %s [%f]", name, v)); };
+        CheckBounds(r, v, [](const std::string& t) { return CConversions::r8FromString(t, kCollapse); }, fail);
+        return;
+    }
+    case ItemType_duration: {
+        const CDateTimeSpan v = value.GetDuration();
+        CheckBounds(r, v, [](const std::string& t) { return CConversions::durationFromString(t, kCollapse); },
+                    textFail(v.ToString()));
+        return;
+    }
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time: {
+        CDateTime v;
+        CDateTime (*parse)(const std::string&, CWhitespaceUtils::WhitespaceRule) = nullptr;
+        switch (itemType) {
+        case ItemType_yearMonth:
+            v = value.GetYearMonth();
+            parse = CConversions::yearMonthFromString;
+            break;
+        case ItemType_monthDay:
+            v = value.GetMonthDay();
+            parse = CConversions::monthDayFromString;
+            break;
+        case ItemType_date:
+            v = value.GetDate();
+            parse = CConversions::dateFromString;
+            break;
+        case ItemType_datetime:
+            v = value.GetDateTime();
+            parse = CConversions::datetimeFromString;
+            break;
+        default:
+            v = value.GetTime();
+            parse = CConversions::timeFromString;
+            break;
+        }
+        CheckBounds(r, v, [parse](const std::string& t) { return parse(t, kCollapse); },
+                    textFail(value.ToString(nullptr)));
+        return;
+    }
+    case ItemType_year:
+        CheckWord(name, r, value.GetYear(), std::string(), CConversions::yearFromString, false);
+        return;
+    case ItemType_month:
+        CheckWord(name, r, value.GetMonth(), std::string(), CConversions::monthFromString, false);
+        return;
+    case ItemType_day:
+        CheckWord(name, r, value.GetDay(), std::string(), CConversions::dayFromString, false);
+        return;
+    case ItemType_string: {
+        const std::string v = value.GetString();
+        const auto fail = textFail(v);
+        CheckLengths(r, static_cast<unsigned long>(LocalToUtf8String(v).size()), fail);
+        if (!r.GetPattern().empty()) {
+            bool matched = false;
+            try {
+                matched = PatternMatch(LocalToUtf8String(r.GetPattern()), v);
+            } catch (const CTsException& e) {
+                throw CTsException(
+                    FormatString("%s\nInvalid Value for %s [%s].", e.GetFullMessage().c_str(), name, v.c_str()));
+            }
+            if (!matched)
+                fail();
+        }
+        return;
+    }
+    case ItemType_boolean:
+        return;
+    default:
+        throw CTsInvalidValueException("Unknown type [" + value.GetType() + "].");
+    }
+}
+
+} // namespace TsXmlLib16

@@ -14,6 +14,11 @@
 #include <cstdint>
 #include <string>
 
+namespace TsXmlLib16Data {
+class CElementInfo;
+class CAttributeInfo;
+} // namespace TsXmlLib16Data
+
 namespace TsXmlLib16 {
 
 class CXmlWriter;
@@ -31,6 +36,11 @@ TSXMLLIB_EXPORT void SetGeneratorVersion(std::int32_t major, std::int32_t minor)
 TSXMLLIB_EXPORT void GetGeneratorVersion(std::int32_t& major, std::int32_t& minor);
 
 class TSXMLLIB_EXPORT CXmlObjectBase : public IEventSink {
+    // The descriptors drive the protected reading and writing operations of
+    // the objects and collections they describe.
+    friend class TsXmlLib16Data::CElementInfo;
+    friend class TsXmlLib16Data::CAttributeInfo;
+
 public:
     long AddRef();
     // Deletes the object when the last reference goes; returns the new count.

@@ -1,0 +1,151 @@
+// A tagged value: nothing, a nil marker, one primitive value of any item type,
+// or a counted reference to an object or collection. Generated classes exchange
+// their property values through it, and it converts them to and from text.
+#ifndef TSXMLLIB_TSVARIANT_H
+#define TSXMLLIB_TSVARIANT_H
+
+#include "tsxmllib/BigInteger.h"
+#include "tsxmllib/BinaryData.h"
+#include "tsxmllib/DateTime.h"
+#include "tsxmllib/DateTimeSpan.h"
+#include "tsxmllib/Decimal.h"
+#include "tsxmllib/Enums.h"
+#include "tsxmllib/Export.h"
+#include "tsxmllib/SmartPtr.h"
+#include "tsxmllib/WhitespaceUtils.h"
+#include "tsxmllib/XmlCollectionBase.h"
+
+#include <cstdint>
+#include <string>
+
+namespace TsXmlLib16 {
+
+// Getters require the variant to hold their type; any other type throws
+// CTsInvalidStateException. A nil variant keeps its type: the getters of values
+// held inline give zero, those of values held by pointer throw.
+struct TSXMLLIB_EXPORT TsVariant {
+    TsVariant() { m_value.ui8 = 0; }
+    TsVariant(const TsVariant& other);
+    TsVariant& operator=(const TsVariant& other);
+    virtual ~TsVariant();
+
+    void Clear();
+    // A type is held or the nil flag is set.
+    bool IsValid() const { return m_type != ItemType_Invalid || m_nil; }
+    bool IsNil() const { return m_nil; }
+    ItemType GetTypeAsEnum() const { return m_type; }
+    void SetInvalid() { Clear(); }
+    // Drops the value, keeps the type.
+    void SetNil();
+    // The lexical name of the type ("i4", "datetime", ...); throws for 0, 27 and 28.
+    std::string GetType() const;
+
+    void SetHexBinary(const CBinaryData& value);
+    void SetBase64Binary(const CBinaryData& value);
+    void SetI1(char value);
+    void SetI2(short value);
+    void SetI4(std::int32_t value);
+    void SetI8(std::int64_t value);
+    void SetUI1(unsigned char value);
+    void SetUI2(unsigned short value);
+    void SetUI4(std::uint32_t value);
+    void SetUI8(std::uint64_t value);
+    void SetR4(float value);
+    void SetR8(double value);
+    void SetDuration(const CDateTimeSpan& value);
+    void SetYearMonth(const CDateTime& value);
+    void SetMonthDay(const CDateTime& value);
+    void SetYear(unsigned short value);
+    void SetMonth(unsigned char value);
+    void SetDay(unsigned char value);
+    void SetDate(const CDateTime& value);
+    void SetDateTime(const CDateTime& value);
+    void SetTime(const CDateTime& value);
+    void SetChar(char value);
+    void SetString(std::string value);
+    void SetBoolean(bool value);
+    void SetDecimal(const CDecimal& value);
+    void SetInteger(const CBigInteger& value);
+    // The object or collection (which may be null) gains a reference.
+    void SetXmlObject(CXmlObjectBase* value);
+    void SetXmlCollection(CXmlCollectionBase* value);
+
+    CBinaryData GetHexBinary() const;
+    CBinaryData GetBase64Binary() const;
+    char GetI1() const;
+    short GetI2() const;
+    std::int32_t GetI4() const;
+    std::int64_t GetI8() const;
+    unsigned char GetUI1() const;
+    unsigned short GetUI2() const;
+    std::uint32_t GetUI4() const;
+    std::uint64_t GetUI8() const;
+    float GetR4() const;
+    double GetR8() const;
+    CDateTimeSpan GetDuration() const;
+    CDateTime GetYearMonth() const;
+    CDateTime GetMonthDay() const;
+    unsigned short GetYear() const;
+    unsigned char GetMonth() const;
+    unsigned char GetDay() const;
+    CDateTime GetDate() const;
+    CDateTime GetDateTime() const;
+    CDateTime GetTime() const;
+    char GetChar() const;
+    std::string GetString() const;
+    bool GetBoolean() const;
+    CDecimal GetDecimal() const;
+    CBigInteger GetInteger() const;
+    // An object or a collection (as its object base); null when none was stored.
+    CSmartPtr<CXmlObjectBase> GetXmlObject() const;
+    // Throws unless a collection is held.
+    CSmartPtr<CXmlCollectionBase> GetXmlCollection() const;
+
+    // The lexical form of the value; the format (null = empty) is used by r4, r8
+    // and decimal. A nil value held by pointer gives the empty text.
+    std::string ToString(const char* format) const;
+    // Converts the text to the type and stores it; on failure the variant is unchanged.
+    void FromString(const std::string& text, ItemType type, CWhitespaceUtils::WhitespaceRule rule);
+
+private:
+    union Value {
+        char i1;
+        short i2;
+        std::int32_t i4;
+        std::int64_t i8;
+        unsigned char ui1;
+        unsigned short ui2;
+        std::uint32_t ui4;
+        std::uint64_t ui8;
+        float r4;
+        double r8;
+        unsigned short year;
+        unsigned char month;
+        unsigned char day;
+        char ch;
+        bool boolean;
+        CBinaryData* m_pBinary;
+        CDateTimeSpan* m_pDuration;
+        CDateTime* m_pDateTime;
+        std::string* m_pString;
+        CDecimal* m_pDecimal;
+        CBigInteger* m_pBigInteger;
+        CXmlObjectBase* m_pXmlObject;
+        CXmlCollectionBase* m_pXmlCol;
+    };
+
+    template <class T>
+    T Inline(ItemType type, T Value::*member, const char* getter) const;
+    template <class T>
+    T Owned(ItemType type, T* Value::*member, const char* getter) const;
+    void Require(ItemType type, const char* getter) const;
+    void FreeValue();
+
+    bool m_nil = false;
+    ItemType m_type = ItemType_Invalid;
+    Value m_value;
+};
+
+} // namespace TsXmlLib16
+
+#endif
