@@ -2,6 +2,7 @@
 #ifndef TSXMLLIB_ATTRIBUTEINFO_H
 #define TSXMLLIB_ATTRIBUTEINFO_H
 
+#include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 
 #include <string>
@@ -10,7 +11,9 @@ namespace TsXmlLib16 {
 class CSerializationContext;
 class CXmlAttribute;
 class CXmlGeneratedClass;
+class CXmlObjectBase;
 class CXmlWriter;
+struct TsVariant;
 } // namespace TsXmlLib16
 
 namespace TsXmlLib16Data {
@@ -38,9 +41,28 @@ public:
 
     bool IsThisAttribute(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlAttribute* attribute) const;
 
+    // Writes obj (an attribute collection) through its protected writer.
+    static void ToXml_Int(const TsXmlLib16::CXmlObjectBase* obj, TsXmlLib16::CXmlWriter* writer, bool isRoot,
+                          const char* ns, const TsXmlLib16::CSerializationContext& ctx);
+    // The namespace test of wildcards (space-separated constraint tokens).
+    static void TestNamespace(const char* ns, const char* list, const char* target);
+    static bool IsNamespaceValid(const char* ns, const char* list, const char* target);
+    static std::string GetTargetNamespace(const TsXmlLib16::CXmlObjectBase* obj);
+
 protected:
     CAttributeInfo(const char* attributeName, const char* attributeNamespace, int propertyIndex, bool optional,
                    const char* defaultValue);
+
+    // Property access through the generated accessor, failures wrapped as
+    // validation errors.
+    void InvokePropertyGet(TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value) const;
+    void ReadProperty(const TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value) const;
+    void InvokePropertySet(TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value,
+                           const TsXmlLib16::CXmlAttribute& attribute) const;
+    // Whether the text is an optional attribute's default that the context leaves out.
+    bool IsOmittedDefault(const TsXmlLib16::CSerializationContext& ctx, const std::string& text) const;
+    // The check after all attributes of an element were offered.
+    void ValidateRequired(bool found) const;
 
     std::string m_attributeName;
     std::string m_attributeNamespace;
