@@ -8,6 +8,7 @@
 #include "tsxmllib/Export.h"
 #include "tsxmllib/Platform.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -57,8 +58,9 @@ public:
     static CDateTime GetTickCount();
 
     DTType GetType() const { return m_type; }
+    // The name of the current type ("dateTime", "gYear", ...; "yearZero" for
+    // dt_none), empty for a value outside the enumeration.
     std::string GetTypeAsString() const;
-    static std::string GetTypeName(DTType type);
 
     // Whole-value setters: allowed on a cleared value or one of the same type;
     // they remove any time zone and validate the result.
@@ -146,19 +148,25 @@ public:
     CDateTimeSpan operator-(const CDateTime& other) const;
 
 private:
+    static const char* TypeName(DTType type);
     void Clear();
     void SetFields(DTType target, short y, unsigned char m, unsigned char d, unsigned char h, unsigned char mi,
                    unsigned char s, unsigned short ms, unsigned short us, unsigned short ns);
     void Validate() const;
-    void CheckField(bool held, const char* name) const;
+    // Throws CTsInvalidStateException "Failed to <accessor>. Invalid Date Type: ..."
+    // unless held.
+    void CheckField(bool held, const char* accessor) const;
     bool HoldsYear() const;
     bool HoldsMonth() const;
     bool HoldsDay() const;
     bool HoldsTime() const;
-    void ParseDate(const char* text);
-    void ParseTime(const char* text);
-    void ParseZone(const char* text);
+    // The lexical parts; they fill fields but neither clear nor validate.
+    void ParseDatePart(const char* text, std::size_t length);
+    void ParseTimePart(const char* text, std::size_t length);
+    void ParseZone(const char* text, std::size_t length);
     DTCompareResult CompareFields(const CDateTime& other) const;
+    // This value given the offset (hours, 0) and moved to UTC.
+    CDateTime WithZoneNormalized(short hours) const;
 
     DTType m_type = dt_none;
     std::int16_t m_year = 0;

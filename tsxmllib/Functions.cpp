@@ -62,6 +62,47 @@ std::string SecondFraction(unsigned short ms, unsigned short us, unsigned short 
     return "." + TrimTrailingZeros(PaddedNumber(ms, 3) + PaddedNumber(us, 3) + PaddedNumber(ns, 3));
 }
 
+namespace {
+
+// Decimal, at least three digits (values above 999 keep all their digits).
+char* WriteThreeDigits(char* out, unsigned value)
+{
+    char digits[5];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n < 3)
+        digits[n++] = '0';
+    while (n > 0)
+        *out++ = digits[--n];
+    return out;
+}
+
+} // namespace
+
+std::size_t WriteSecondFraction(char* out, unsigned short ms, unsigned short us, unsigned short ns)
+{
+    if (ms == 0 && us == 0 && ns == 0)
+        return 0;
+    char* p = out;
+    *p++ = '.';
+    char* last = p;  // the group whose trailing zeros are removed
+    p = WriteThreeDigits(p, ms);
+    if (us != 0 || ns != 0) {
+        last = p;
+        p = WriteThreeDigits(p, us);
+        if (ns != 0) {
+            last = p;
+            p = WriteThreeDigits(p, ns);
+        }
+    }
+    while (p - last > 1 && p[-1] == '0')
+        --p;
+    return static_cast<std::size_t>(p - out);
+}
+
 std::string TranslatePattern(std::string pattern)
 {
     // Escaped backslashes are set aside so that the escapes below are not seen inside them.

@@ -5,6 +5,7 @@
 
 #include "tsxmllib/Export.h"
 
+#include <cstddef>
 #include <string>
 
 namespace TsXmlLib16 {
@@ -21,6 +22,10 @@ TSXMLLIB_EXPORT std::string PaddedNumber(unsigned value, unsigned char width);
 TSXMLLIB_EXPORT std::string TrimTrailingZeros(std::string digits);
 // "." and up to nine digits for the fraction of a second, or "" when it is zero.
 TSXMLLIB_EXPORT std::string SecondFraction(unsigned short ms, unsigned short us, unsigned short ns);
+// The same fraction written to out without allocating; returns the number of
+// characters written (at most kSecondFractionMax, no terminator).
+constexpr std::size_t kSecondFractionMax = 16;
+TSXMLLIB_EXPORT std::size_t WriteSecondFraction(char* out, unsigned short ms, unsigned short us, unsigned short ns);
 
 TSXMLLIB_EXPORT void ReplaceAll(std::string& text, const std::string& find, const std::string& replacement);
 TSXMLLIB_EXPORT void ReplaceAll(std::wstring& text, const std::wstring& find, const std::wstring& replacement);
