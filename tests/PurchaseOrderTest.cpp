@@ -1,0 +1,193 @@
+// The purchase-order sample read and written through its metadata: the
+// values that arrive, the text that leaves, and the failures in between.
+#include "samples/po/PoNamespace.h"
+#include "samples/po/PurchaseOrder.h"
+#include "tests/TestSupport.h"
+#include "tsxmllib/SerializationContext.h"
+#include "tsxmllib/TsException.h"
+
+#include <gtest/gtest.h>
+
+using namespace TsXmlLib16;
+using namespace TsXmlLibSamples;
+using TestSupport::MessageOf;
+
+namespace {
+
+const char* const kSample = TSXMLLIB_SAMPLES_DATA_DIR "/purchaseOrder.xml";
+
+std::string Order(const std::string& body, const std::string& attributes = " orderDate='2026-11-20'")
+{
+    return "<purchaseOrder xmlns='urn:tsxmllib:samples:po'" + attributes + ">" + body + "</purchaseOrder>";
+}
+
+const std::string kAddresses =
+    "<shipTo><name>A</name><street>S</street><city>C</city><state>CA</state><zip>1</zip></shipTo>"
+    "<billTo><name>B</name><street>T</street><city>D</city><state>PA</state><zip>2</zip></billTo>";
+
+std::string Item(const std::string& partNum, const std::string& quantity)
+{
+    return "<item partNum='" + partNum + "'><productName>P</productName><quantity>" + quantity +
+           "</quantity><USPrice>1.5</USPrice></item>";
+}
+
+// The error path and message of the first library exception the call throws.
+template <typename F>
+std::pair<std::string, std::string> Failure(F&& call)
+{
+    try {
+        call();
+    } catch (const CTsException& e) {
+        return {e.GetPath(), e.GetFullMessage()};
+    }
+    return {"", "<no exception>"};
+}
+
+} // namespace
+
+TEST(PurchaseOrder, BundledSampleReadsIntoTheClasses)
+{
+    CSmartPtr<CPurchaseOrder> po = CPurchaseOrder::CreateInstance();
+    po->FromXmlFile(kSample, CSerializationContext::GetDefaultContext());
+    ASSERT_TRUE(po->IsValidOrderDate());
+    EXPECT_EQ("2026-11-20", po->GetOrderDate().ToString());
+    EXPECT_EQ("Alice Smith", po->GetShipTo()->GetName());
+    EXPECT_EQ("US", po->GetShipTo()->GetCountry());
+    EXPECT_EQ("95819", po->GetBillTo()->GetZip().ToString());
+    EXPECT_EQ("Hurry, my lawn is going wild!", po->GetComment());
+    CSmartPtr<CItemCol> items = po->GetItems()->GetItem();
+    ASSERT_EQ(3, items->GetCount());
+    EXPECT_EQ("872-AA", items->Item(0)->GetPartNum());
+    EXPECT_EQ("Confirm this is electric", items->Item(0)->GetComment());
+    EXPECT_FALSE(items->Item(0)->IsValidShipDate());
+    EXPECT_EQ("2026-12-21", items->Item(1)->GetShipDate().ToString());
+    EXPECT_EQ(2, items->Item(2)->GetQuantity());
+    EXPECT_EQ("21.50", items->Item(2)->GetUSPrice().ToString(2));
+    EXPECT_EQ("Gartenschlauch \xE2\x80\x93 25 m", items->Item(2)->GetProductName());
+}
+
+TEST(PurchaseOrder, WrittenTextReadsBackToTheSameText)
+{
+    // With the model's namespace as the default namespace no prefixes are needed.
+    CSerializationContext ctx;
+    ctx.SetDefaultNamespaceURI(kPoNamespace);
+    CSmartPtr<CPurchaseOrder> po = CPurchaseOrder::CreateInstance();
+    po->FromXmlFile(kSample, ctx);
+    const std::string first = po->ToXml(true, true, EOLType_LF, ctx);
+    std::string error;
+    EXPECT_TRUE(TestSupport::IsWellFormedXml(first, error)) << error;
+    // Schema order, the items' optional members left out when unset, the
+    // default namespace declared once.
+    EXPECT_NE(std::string::npos, first.find("<purchaseOrder xmlns=\"urn:tsxmllib:samples:po\" orderDate=\"2026-11-20\">"));
+    EXPECT_NE(std::string::npos, first.find("<shipDate>2026-12-21</shipDate>"));
+    EXPECT_EQ(std::string::npos, first.find("xmlns=", first.find("<shipTo")));
+
+    CSmartPtr<CPurchaseOrder> copy = CPurchaseOrder::CreateInstance();
+    copy->FromXml(first.c_str(), ctx);
+    EXPECT_EQ(first, copy->ToXml(true, true, EOLType_LF, ctx));
+}
+
+TEST(PurchaseOrder, ObjectsBuiltInCodeWriteInSchemaOrder)
+{
+    CSerializationContext ctx;
+    ctx.SetDefaultNamespaceURI(kPoNamespace);
+    CSmartPtr<CPurchaseOrder> po = CPurchaseOrder::CreateInstance();
+    for (CUSAddress* a : {po->GetShipTo().get(), po->GetBillTo().get()}) {
+        a->SetName("N");
+        a->SetStreet("S");
+        a->SetCity("C");
+        a->SetState("ST");
+        a->SetZip(CDecimal("12345"));
+    }
+    CSmartPtr<CItem> item = po->GetItems()->GetItem()->Add();
+    item->SetPartNum("123-AB");
+    item->SetProductName("Widget");
+    item->SetQuantity(3);
+    item->SetUSPrice(CDecimal("9.99"));
+    const std::string addr = "<name>N</name><street>S</street><city>C</city><state>ST</state><zip>12345</zip>";
+    EXPECT_EQ("<purchaseOrder xmlns=\"urn:tsxmllib:samples:po\"><shipTo country=\"US\">" + addr +
+                  "</shipTo><billTo country=\"US\">" + addr +
+                  "</billTo><items><item partNum=\"123-AB\"><productName>Widget</productName><quantity>3</quantity>"
+                  "<USPrice>9.99</USPrice></item></items></purchaseOrder>",
+              po->ToXml(false, false, EOLType_LF, ctx));
+
+    // The optional attribute equal to its default is left out on request.
+    CSerializationContext quiet;
+    quiet.SetNoOptionalAttributeDefaultOutput(true);
+    EXPECT_EQ(0u, po->ToXml(false, false, EOLType_LF, quiet).find("<AA:purchaseOrder xmlns:AA=\"urn:tsxmllib:samples:po\">"));
+    EXPECT_EQ(std::string::npos, po->ToXml(false, false, EOLType_LF, quiet).find("country"));
+}
+
+TEST(PurchaseOrder, RestrictionsAreCheckedOnOutputOnly)
+{
+    const CSerializationContext& ctx = CSerializationContext::GetDefaultContext();
+    CSmartPtr<CPurchaseOrder> po = CPurchaseOrder::CreateInstance();
+    // Input is not checked against the facets: 100 and a bad part number read.
+    po->FromXml(Order(kAddresses + "<items>" + Item("12-AB", "100") + "</items>").c_str(), ctx);
+    CSmartPtr<CItem> item = po->GetItems()->GetItem()->Item(0);
+    EXPECT_EQ(100, item->GetQuantity());
+    EXPECT_EQ("Invalid Value for partNum [12-AB].", MessageOf([&] { po->ToXml(false, false, EOLType_LF, ctx); }));
+    item->SetPartNum("123-AB");
+    EXPECT_EQ("Invalid Value for quantity [100]", MessageOf([&] { po->ToXml(false, false, EOLType_LF, ctx); }));
+    item->SetQuantity(0);
+    EXPECT_EQ("Invalid Value for quantity [0]", MessageOf([&] { po->ToXml(false, false, EOLType_LF, ctx); }));
+    item->SetQuantity(99);
+    EXPECT_EQ("<no exception>", MessageOf([&] { po->ToXml(false, false, EOLType_LF, ctx); }));
+}
+
+TEST(PurchaseOrder, ReadingFailuresCarryThePathOfTheInnermostElement)
+{
+    const CSerializationContext& ctx = CSerializationContext::GetDefaultContext();
+    CSmartPtr<CPurchaseOrder> po = CPurchaseOrder::CreateInstance();
+    const struct {
+        std::string xml;
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {Order("<shipTo/>"), "/purchaseOrder/shipTo", "Failed to find the required child element [name]."},
+        {Order(kAddresses), "/purchaseOrder", "Failed to find the required child element [items]."},
+        {Order(kAddresses + "<items/><extra/>"), "/purchaseOrder",
+         "Failed read all the elements held within the element [purchaseOrder]. The unexpected element [extra] "
+         "remains un processed"},
+        // A conversion failure has no path of its own: the item stamps its element.
+        {Order(kAddresses + "<items>" + Item("123-AB", "x") + "</items>"), "/purchaseOrder/items/item",
+         "Failed to process the element.\nPath: /purchaseOrder/items/item\nThe value [x] can not be converted to a i4"},
+        {Order(kAddresses + "<items/>", " orderDate='2026-11-20' bogus='1'"), "/purchaseOrder/@bogus",
+         "Unexpected Attribute found."},
+        {Order(kAddresses + "<items/>", " orderDate='2026-13-20'"), "/purchaseOrder",
+         "Failed to process the element."},
+    };
+    for (const auto& c : cases) {
+        const auto failure = Failure([&] { po->FromXml(c.xml.c_str(), ctx); });
+        EXPECT_EQ(c.path, failure.first) << c.xml;
+        EXPECT_EQ(0u, failure.second.find(c.message)) << failure.second;
+    }
+}
+
+TEST(PurchaseOrder, TolerancesOfTheContext)
+{
+    CSerializationContext ctx;
+    CSmartPtr<CPurchaseOrder> po = CPurchaseOrder::CreateInstance();
+    const std::string noisy =
+        Order("<noise/>" + kAddresses + "<items>" + Item("123-AB", "1") + "<stray/></items><extra/>",
+              " orderDate='2026-11-20' bogus='1'");
+    ctx.SetIgnoreUnknownElements(true);
+    ctx.SetIgnoreUnknownAttributes(true);
+    po->FromXml(noisy.c_str(), ctx);
+    EXPECT_EQ("A", po->GetShipTo()->GetName());
+    EXPECT_EQ(1, po->GetItems()->GetItem()->GetCount());
+
+    // Namespaces ignored: elements in another namespace match by local name.
+    CSerializationContext loose;
+    loose.SetIgnoreNamespaces(true);
+    std::string other = Order(kAddresses + "<items/>");
+    other.replace(other.find("urn:tsxmllib:samples:po"), 23, "urn:elsewhere");
+    po->FromXml(other.c_str(), loose);
+    EXPECT_EQ("B", po->GetBillTo()->GetName());
+
+    // A missing mandatory element is passed over when that is allowed.
+    CSerializationContext lenient;
+    lenient.SetIgnoreMissingMandatoryElements(true);
+    po->FromXml(Order(kAddresses).c_str(), lenient);
+    EXPECT_EQ("D", po->GetBillTo()->GetCity());
+}
