@@ -1,5 +1,6 @@
 #include "tsxmllib/XmlGeneratedClass.h"
 
+#include "tsxmllib/AttributeCol.h"
 #include "tsxmllib/ElementInfoChoice.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/SerializationContext.h"
@@ -251,7 +252,8 @@ bool CXmlGeneratedClass::DoesElementContainOptionalElements() const
                 return true;
         } else if (dynamic_cast<const CElementInfoChoicePrimOpt*>(*d) || dynamic_cast<const CElementInfoChoiceClsOpt*>(*d) ||
                    dynamic_cast<const CElementInfoChoiceAbsClsOpt*>(*d) ||
-                   dynamic_cast<const CElementInfoChoiceEnumOpt*>(*d)) {
+                   dynamic_cast<const CElementInfoChoiceEnumOpt*>(*d) ||
+                   dynamic_cast<const CElementInfoChoiceUntpdOpt*>(*d)) {
             return true;
         }
     }
@@ -309,6 +311,13 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
                 writer->SetDefaultNamespace(ctx.GetDefaultNamespaceURI());
         }
         writer->StartElement(GetElementName(), ns ? ns : "");
+        if (isRoot) {
+            // The collection is only looked up here: a context that never had
+            // additional attributes has nothing to write.
+            const CSmartPtr<CAttributeCol> extra = ctx.FindAdditionalRootAttributes();
+            if (extra)
+                CXmlObjectBase::ToXml_Int(extra.get(), writer, false, ns, ctx, inChoice);
+        }
         AttributesToXml_Int(writer, ctx);
         if (isRoot && !ctx.GetInLineSchema().empty())
             writer->WriteInlineSchema(ctx.GetInLineSchema());

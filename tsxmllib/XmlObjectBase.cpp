@@ -1,5 +1,7 @@
 #include "tsxmllib/XmlObjectBase.h"
 
+#include "tsxmllib/Element.h"
+
 #include "tsxmllib/FileBinaryStream.h"
 #include "tsxmllib/FileTextStream.h"
 #include "tsxmllib/FormatString.h"
@@ -309,10 +311,15 @@ void CXmlObjectBase::FromXmlStream(unsigned char* const data, unsigned long leng
     FromXml_Int(root, root->GetFirstElement(), ctx, false);
 }
 
-void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext&)
+void CXmlObjectBase::FromXmlElement(const CElement* element, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("Untyped element input");
+    if (!element)
+        throw CTsInvalidParamException("No element to read from");
+    // The untyped tree goes through its XML text, written with the default context.
+    const std::string text = const_cast<CElement*>(element)->ToXml(false, false, EOLType_LF,
+                                                                   CSerializationContext::GetDefaultContext());
+    FromXml(text.c_str(), ctx);
 }
 
 void CXmlObjectBase::FromXmlElement(const CXmlElement* element, const CSerializationContext& ctx)
