@@ -40,7 +40,9 @@ CElement::CElement(const char* name, const char* ns) : TS_INSTANCE_MONITOR("CEle
     const std::string n = Text(ns);
     if (n == "##any" || n == "##other" || n == "##local" || n == "##targetNamespace")
         throw CTsInvalidNamespaceException(FormatString("Invalid Namespace [%s].", n.c_str()), std::string());
-    Init(name, ns, ns, "");
+    // An element without a namespace allows any (the empty constraint would
+    // allow none, not even its own).
+    Init(name, ns, n.empty() ? "##any" : ns, "");
 }
 
 CElement::CElement(const char* name, const char* ns, const char* restriction, const char* target)
@@ -123,8 +125,23 @@ void CElement::Init(const char* name, const char* ns, const char* restriction, c
     m_namespace = ns;
     m_restriction = restriction;
     m_target = target;
-    m_attributes = new CAttributeCol(ns, "##any", target);
-    m_childElements = new CElementCol(ns, "##any", target, 0, -1);
+    m_collectionNamespace = ns;
+    m_attributes = nullptr;
+    m_childElements = nullptr;
+}
+
+CAttributeCol& CElement::Attributes() const
+{
+    if (!m_attributes)
+        m_attributes = new CAttributeCol(m_collectionNamespace.c_str(), "##any", m_target.c_str());
+    return *m_attributes;
+}
+
+CElementCol& CElement::Children() const
+{
+    if (!m_childElements)
+        m_childElements = new CElementCol(m_collectionNamespace.c_str(), "##any", m_target.c_str(), 0, -1);
+    return *m_childElements;
 }
 
 void CElement::SetName(const char* name)
@@ -152,10 +169,12 @@ void CElement::SetNamespaceRestrictions(const char* restriction, const char* tar
         const CElement* element = pending.back();
         pending.pop_back();
         TestNamespace(element->m_namespace.c_str(), restriction, target);
-        for (CAttribute* attribute : *element->m_attributes)
-            TestNamespace(attribute->GetNamespace().c_str(), restriction, target);
-        for (CElement* child : *element->m_childElements)
-            pending.push_back(child);
+        if (element->HasAttributes())
+            for (CAttribute* attribute : *element->m_attributes)
+                TestNamespace(attribute->GetNamespace().c_str(), restriction, target);
+        if (element->HasChildren())
+            for (CElement* child : *element->m_childElements)
+                pending.push_back(child);
     }
 }
 
@@ -169,23 +188,24 @@ void CElement::CopyFrom(const CElement& other)
         pending.pop_back();
         target->m_text = source->m_text;
         target->m_defaultNamespace = source->m_defaultNamespace;
-        for (CAttribute* attribute : *source->m_attributes)
-            target->m_attributes->Add(attribute->Clone());
+        if (source->HasAttributes())
+            for (CAttribute* attribute : *source->m_attributes)
+                target->Attributes().Add(attribute->Clone());
+        if (!source->HasChildren())
+            continue;
         for (CElement* child : *source->m_childElements) {
             CSmartPtr<CElement> copy(new CElement(child->m_name.c_str(), child->m_namespace.c_str(),
                                                   child->m_restriction.c_str(), child->m_target.c_str()));
-            target->m_childElements->Add(copy);
+            target->Children().Add(copy);
             pending.push_back({copy, child});
         }
     }
 }
 
-void CElement::FromXml(const char* xml)
+void CElement::FromXml(const char* xml) { CXmlObjectBase::FromXml(xml, CSerializationContext::GetDefaultContext()); }
+
+void CElement::FromDocumentElement_Int(CXmlElement* root, const CSerializationContext& ctx)
 {
-    const CSerializationContext& ctx = CSerializationContext::GetDefaultContext();
-    CXmlDocument document(ctx);
-    document.LoadXml(xml);
-    CXmlElement* root = document.GetDocumentElement();
     FromXml_Int(nullptr, root, ctx, false);
 }
 
@@ -207,17 +227,21 @@ CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* current, const CSe
     while (!pending.empty()) {
         auto [target, source] = pending.back();
         pending.pop_back();
-        CXmlObjectBase::FromXml_Int(target->m_attributes, source, nullptr, ctx);
-        CElementCol& children = *target->m_childElements;
+        if (!source->GetAttributes().empty())
+            CXmlObjectBase::FromXml_Int(&target->Attributes(), source, nullptr, ctx);
         CXmlElement* child = source->GetFirstElement();
-        for (; child && IsNamespaceValid(child->GetNamespaceURI().c_str(), children.m_itemRestriction.c_str(),
-                                         children.m_target.c_str());
-             child = child->GetNextSiblingElement()) {
-            CSmartPtr<CElement> element(new CElement(child->GetLocalName().c_str(),
-                                                     child->GetNamespaceURI().c_str(),
-                                                     children.m_itemRestriction.c_str(), children.m_target.c_str()));
-            children.AppendItem(element);
-            pending.push_back({element, child});
+        if (child) {
+            CElementCol& children = target->Children();
+            for (; child && IsNamespaceValid(child->GetNamespaceURI().c_str(), children.m_itemRestriction.c_str(),
+                                             children.m_target.c_str());
+                 child = child->GetNextSiblingElement()) {
+                CSmartPtr<CElement> element(new CElement(child->GetLocalName().c_str(),
+                                                         child->GetNamespaceURI().c_str(),
+                                                         children.m_itemRestriction.c_str(),
+                                                         children.m_target.c_str()));
+                children.AppendItem(element);
+                pending.push_back({element, child});
+            }
         }
         if (child)
             throw CTsValidationException(
@@ -235,21 +259,26 @@ void CElement::CopyXmlElement(CXmlElement* element)
         pending.pop_back();
         target->CopyBasics(*source);
         for (const CXmlAttribute* attribute : source->GetAttributes()) {
-            target->m_attributes->Add(attribute->GetLocalName().c_str(), attribute->GetValue().c_str(),
+            target->Attributes().Add(attribute->GetLocalName().c_str(), attribute->GetValue().c_str(),
                                       attribute->GetNamespaceURI().c_str());
             if (attribute->GetLocalName() == "xmlns")
                 target->m_defaultNamespace = attribute->GetValue();
         }
         for (CXmlElement* child = source->GetFirstElement(); child; child = child->GetNextSiblingElement()) {
             CSmartPtr<CElement> copy(new CElement(child->GetLocalName().c_str()));
-            target->m_childElements->Add(copy);
+            target->Children().Add(copy);
             pending.push_back({copy, child});
         }
     }
 }
 
-void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* ns, const CSerializationContext& ctx, bool) const
+void CElement::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* ns, const CSerializationContext& ctx,
+                         bool) const
 {
+    // As the document element it declares what the context asks for, as
+    // bound classes do.
+    if (isRoot)
+        WriteRootDeclarations(writer, ctx);
     // Start tags are written on the way down, text and end tags on the way
     // up; the walk keeps its own stack so depth costs no call frames.
     struct Frame {
@@ -263,9 +292,14 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* ns, const CSerial
             return;
         }
         writer->StartElement(element->m_name, element->m_namespace);
-        CXmlObjectBase::ToXml_Int(element->m_attributes, writer, false, ns, ctx, false);
-        element->m_childElements->ValidateCount(ctx);
-        open.push_back({element, element->m_childElements->GetHead()});
+        if (element->HasAttributes())
+            CXmlObjectBase::ToXml_Int(element->m_attributes, writer, false, ns, ctx, false);
+        CNode* first = nullptr;
+        if (element->m_childElements) {
+            element->m_childElements->ValidateCount(ctx);
+            first = element->m_childElements->GetHead();
+        }
+        open.push_back({element, first});
     };
     start(this);
     while (!open.empty()) {
@@ -298,8 +332,9 @@ void CElement::WriteWithDefaultNamespace(CXmlWriter* writer, const CSerializatio
     childCtx.SetDefaultNamespaceURI(m_defaultNamespace.c_str());
     inner.Open();
     inner.StartElement(m_name, m_namespace);
-    for (CElement* child : *m_childElements)
-        CXmlObjectBase::ToXml_Int(child, &inner, false, m_namespace.c_str(), childCtx, false);
+    if (HasChildren())
+        for (CElement* child : *m_childElements)
+            CXmlObjectBase::ToXml_Int(child, &inner, false, m_namespace.c_str(), childCtx, false);
     inner.WriteText(m_text, ItemType_string, false);
     inner.EndElement();
     inner.Close();

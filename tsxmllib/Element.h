@@ -33,8 +33,10 @@ public:
     const std::string& GetNamespaceRestriction() const { return m_restriction; }
     const std::string& GetDefaultNamespace() const { return m_defaultNamespace; }
 
-    CSmartPtr<CAttributeCol> GetAttributes() const { return m_attributes; }
-    CSmartPtr<CElementCol> GetChildElements() const { return m_childElements; }
+    // Never null; the collections are made on first use, so that the many
+    // leaves of a large tree do not each carry two empty collections.
+    CSmartPtr<CAttributeCol> GetAttributes() const { return &Attributes(); }
+    CSmartPtr<CElementCol> GetChildElements() const { return &Children(); }
 
     // Tests this element, its attributes and its descendants against another
     // restriction; the stored restriction stays.
@@ -60,6 +62,7 @@ protected:
                    bool inChoice) const override;
     CXmlElement* FromXml_Int(CXmlElement* parent, CXmlElement* current, const CSerializationContext& ctx,
                              bool isOptional) override;
+    void FromDocumentElement_Int(CXmlElement* root, const CSerializationContext& ctx) override;
 
 private:
     friend class CElementCol;
@@ -70,14 +73,20 @@ private:
     void CopyBasics(const CXmlElement& element);
     // Deep copy of other's content into this element (which has no children).
     void CopyFrom(const CElement& other);
+    CAttributeCol& Attributes() const;
+    CElementCol& Children() const;
+    bool HasAttributes() const { return m_attributes && m_attributes->GetCount() > 0; }
+    bool HasChildren() const { return m_childElements && m_childElements->GetCount() > 0; }
 
     std::string m_name;
     std::string m_text;
     std::string m_namespace;
     std::string m_restriction;
     std::string m_target;
-    CSmartPtr<CAttributeCol> m_attributes;
-    CSmartPtr<CElementCol> m_childElements;
+    // The namespace the collections are made with (the one given at construction).
+    std::string m_collectionNamespace;
+    mutable CSmartPtr<CAttributeCol> m_attributes;
+    mutable CSmartPtr<CElementCol> m_childElements;
     std::string m_defaultNamespace;
 };
 

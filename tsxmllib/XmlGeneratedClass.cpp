@@ -299,17 +299,8 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
     const CParentElementInfo* info = GetClassInfo();
     const bool ownTag = info->GetElementType() == XmlElementType_Element;
     if (ownTag) {
-        if (isRoot) {
-            for (const std::string& pi : ctx.GetProcessingInstructions())
-                writer->WriteProcessingInstruction(pi);
-            CNamespaceAliasMap aliases = ctx.GetNamespaceAliases();
-            for (int i = 0; i < aliases.GetNamespaceCount(); ++i) {
-                const std::string uri = aliases.GetNamespaceAt(i);
-                writer->AddNamespace(aliases.GetAliasFromNamespace(uri.c_str()), uri);
-            }
-            if (!ctx.GetDefaultNamespaceURI().empty())
-                writer->SetDefaultNamespace(ctx.GetDefaultNamespaceURI());
-        }
+        if (isRoot)
+            WriteRootDeclarations(writer, ctx);
         writer->StartElement(GetElementName(), ns ? ns : "");
         if (isRoot) {
             // The collection is only looked up here: a context that never had
