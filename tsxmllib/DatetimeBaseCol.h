@@ -86,12 +86,6 @@ protected:
     std::string ItemToString(const CDateTime& value) const override { return Text::ToText(value, GetFormat()); }
 };
 
-extern template class CDateKindCol<ItemType_yearMonth>;
-extern template class CDateKindCol<ItemType_monthDay>;
-extern template class CDateKindCol<ItemType_date>;
-extern template class CDateKindCol<ItemType_datetime>;
-extern template class CDateKindCol<ItemType_time>;
-
 // xs:gYearMonth values (dt_gYearMonth).
 class TSXMLLIB_EXPORT CyearMonthCol : public CDateKindCol<ItemType_yearMonth>, private CInstanceMonitor {
 public:

@@ -2,7 +2,8 @@
 
 namespace TsXmlLib16 {
 
-// The shared behaviour is compiled once here for every item type.
+// Every item type is compiled here once, so that the library itself checks
+// each instantiation; applications instantiate the inline members they use.
 template class CTypedCol<ItemType_hexBinary>;
 template class CTypedCol<ItemType_base64Binary>;
 template class CTypedCol<ItemType_i1>;

@@ -11,28 +11,6 @@
 
 namespace TsXmlLib16 {
 
-// Compiled once in the library.
-extern template class CTypedCol<ItemType_hexBinary>;
-extern template class CTypedCol<ItemType_base64Binary>;
-extern template class CTypedCol<ItemType_i1>;
-extern template class CTypedCol<ItemType_i2>;
-extern template class CTypedCol<ItemType_i4>;
-extern template class CTypedCol<ItemType_i8>;
-extern template class CTypedCol<ItemType_ui1>;
-extern template class CTypedCol<ItemType_ui2>;
-extern template class CTypedCol<ItemType_ui4>;
-extern template class CTypedCol<ItemType_ui8>;
-extern template class CTypedCol<ItemType_r4>;
-extern template class CTypedCol<ItemType_r8>;
-extern template class CTypedCol<ItemType_duration>;
-extern template class CTypedCol<ItemType_year>;
-extern template class CTypedCol<ItemType_month>;
-extern template class CTypedCol<ItemType_day>;
-extern template class CTypedCol<ItemType_string>;
-extern template class CTypedCol<ItemType_boolean>;
-extern template class CTypedCol<ItemType_decimal>;
-extern template class CTypedCol<ItemType_integer>;
-
 // xs:hexBinary values; Item returns a copy that shares the bytes.
 class TSXMLLIB_EXPORT ChexBinaryCol : public CTypedCol<ItemType_hexBinary>, private CInstanceMonitor {
 public:
