@@ -59,14 +59,6 @@ public:
 };
 
 template <class Col>
-Col* NewCol(const Facets& f)
-{
-    return new Col("v", "urn:n", f.minOccurs, f.maxOccurs, OrNull(f.pattern), f.minLength, f.maxLength,
-                   OrNull(f.minInclusive), OrNull(f.maxInclusive), OrNull(f.minExclusive), OrNull(f.maxExclusive),
-                   f.length, f.totalDigits, f.fractionDigits, f.rule, f.format.c_str());
-}
-
-template <class Col>
 Col MakeCol(const Facets& f = Facets())
 {
     return Col("v", "urn:n", f.minOccurs, f.maxOccurs, OrNull(f.pattern), f.minLength, f.maxLength,
@@ -79,7 +71,7 @@ using ColMaker = std::function<CSmartPtr<CXmlTypeCollection>(const Facets&)>;
 template <class Col>
 ColMaker Maker()
 {
-    return [](const Facets& f) { return CSmartPtr<CXmlTypeCollection>(NewCol<Col>(f)); };
+    return [](const Facets& f) { return CSmartPtr<CXmlTypeCollection>(new Col(MakeCol<Col>(f))); };
 }
 
 template <class V>
@@ -234,12 +226,9 @@ inline std::string Escape(const std::string& text)
     return out;
 }
 
-struct ReadResult {
-    std::string stoppedAt; // local name of the element returned, "" for none
-};
-
-// Reads "<v xmlns='urn:n'>text</v>" for each |-separated text, followed by <other/>.
-inline ReadResult ReadDocument(CXmlObjectBase& col, const std::string& texts)
+// Reads "<v xmlns='urn:n'>text</v>" for each |-separated text, followed by
+// <other/>; returns the local name of the element the reader stopped at.
+inline std::string ReadDocument(CXmlObjectBase& col, const std::string& texts)
 {
     std::string xml = "<r>";
     for (const std::string& text : Split(texts))
@@ -249,7 +238,7 @@ inline ReadResult ReadDocument(CXmlObjectBase& col, const std::string& texts)
     doc.LoadXml(xml.c_str());
     const CSerializationContext ctx;
     CXmlElement* rest = Access::Read(col, doc.GetDocumentElement(), doc.GetDocumentElement()->GetFirstElement(), ctx);
-    return ReadResult{rest ? rest->GetLocalName() : std::string()};
+    return rest ? rest->GetLocalName() : std::string();
 }
 
 inline void WriteTo(const CXmlObjectBase& col, RecordingWriter& writer, const CSerializationContext& ctx)

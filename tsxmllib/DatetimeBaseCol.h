@@ -60,8 +60,6 @@ class TSXMLLIB_EXPORT CDateKindCol : public CdatetimeBaseCol {
     using Kind = CDateKindTraits<Type>;
 
 public:
-    using CdatetimeBaseCol::Add;
-
     // A value of another date type, or one that fails the facets, is refused
     // before any listener hears of it.
     void AddAt(int index, const CDateTime& value) override
