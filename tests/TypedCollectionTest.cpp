@@ -126,7 +126,9 @@ TEST(TypedCollection, AValueOutsideTheFacetsIsRefusedAfterTheAddNotification)
          [](Recorder& r) { Check<Open<Ci2Col>>(r, Facets().MinExclusive("-129"), short(-128), short(-129)); }},
         {"Invalid Value for v [123]", [](Recorder& r) { Check<Open<Cui1Col>>(r, Facets().TotalDigits(2), 99, 123); }},
         {"Invalid Value for v [10000000000].",
-         [](Recorder& r) { Check<Open<Ci8Col>>(r, Facets().MaxExclusive("10000000000"), 9999999999LL, 10000000000LL); }},
+         [](Recorder& r) {
+             Check<Open<Ci8Col>>(r, Facets().MaxExclusive("10000000000"), 9999999999LL, 10000000000LL);
+         }},
         {"Invalid Value for v [18446744073709551615].",
          [](Recorder& r) { Check<Open<Cui8Col>>(r, Facets().TotalDigits(19), 1ULL, ~0ULL); }},
         {"Invalid Value for v [2.500000]",
@@ -134,11 +136,13 @@ TEST(TypedCollection, AValueOutsideTheFacetsIsRefusedAfterTheAddNotification)
         {"Invalid Value for v [0.500000]",
          [](Recorder& r) { Check<Open<Cr4Col>>(r, Facets().MinInclusive("1"), 1.5f, 0.5f); }},
         {"Invalid Value for v [abc].",
-         [](Recorder& r) { Check<Open<CstringCol>>(r, Facets().MaxLength(2), std::string("ab"), std::string("abc")); }},
+         [](Recorder& r) { Check<Open<CstringCol>>(r, Facets().MaxLength(2), "ab", "abc"); }},
         {"Invalid Value for v [a1].",
-         [](Recorder& r) { Check<Open<CstringCol>>(r, Facets().Pattern("[a-z]+"), std::string("ab"), std::string("a1")); }},
+         [](Recorder& r) { Check<Open<CstringCol>>(r, Facets().Pattern("[a-z]+"), "ab", "a1"); }},
         {"Invalid Value for v [1.234].",
-         [](Recorder& r) { Check<Open<CdecimalCol>>(r, Facets().FractionDigits(2), CDecimal("1.23"), CDecimal("1.234")); }},
+         [](Recorder& r) {
+             Check<Open<CdecimalCol>>(r, Facets().FractionDigits(2), CDecimal("1.23"), CDecimal("1.234"));
+         }},
         {"Invalid Value for v [100000000000000000000].",
          [](Recorder& r) {
              Check<Open<CintegerCol>>(r, Facets().MaxInclusive("99999999999999999999"),
@@ -206,7 +210,8 @@ void CompareWithVector(unsigned seed, V (*make)(std::mt19937&))
 
 TEST(TypedCollection, MixedInsertionsAndRemovalsKeepTheOrder)
 {
-    CompareWithVector<Open<Cui2Col>, unsigned short>(1, [](std::mt19937& r) { return static_cast<unsigned short>(r()); });
+    CompareWithVector<Open<Cui2Col>, unsigned short>(1,
+                                                     [](std::mt19937& r) { return static_cast<unsigned short>(r()); });
     CompareWithVector<Open<CbooleanCol>, bool>(2, [](std::mt19937& r) { return (r() & 1) != 0; });
     CompareWithVector<Open<CstringCol>, std::string>(3, [](std::mt19937& r) { return std::to_string(r() % 1000); });
 }

@@ -47,7 +47,8 @@ struct CDateKindTraits;
 
 TSXMLLIB_DATE_KIND_TRAITS(ItemType_yearMonth, dt_gYearMonth,
                           "Dates added to this collection must be of type dt_gYearMonth")
-TSXMLLIB_DATE_KIND_TRAITS(ItemType_monthDay, dt_gMonthDay, "Dates added to this collection must be of type dt_gMonthDay")
+TSXMLLIB_DATE_KIND_TRAITS(ItemType_monthDay, dt_gMonthDay,
+                          "Dates added to this collection must be of type dt_gMonthDay")
 TSXMLLIB_DATE_KIND_TRAITS(ItemType_date, dt_date, "Dates added to this collection must be of type dt_date")
 TSXMLLIB_DATE_KIND_TRAITS(ItemType_datetime, dt_dateTime, "Dates added to this collection must be of type dt_dateTime")
 TSXMLLIB_DATE_KIND_TRAITS(ItemType_time, dt_time, "Dates added to this collection must be of type dt_time")

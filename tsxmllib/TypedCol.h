@@ -184,7 +184,8 @@ private:
     void CheckIndex(int index) const
     {
         if (index < 0 || index >= GetCount())
-            throw CTsInvalidParamException(FormatString("Index %d is out of range, use 0 - %d", index, GetCount() - 1));
+            throw CTsInvalidParamException(
+                FormatString("Index %d is out of range, use 0 - %d", index, GetCount() - 1));
     }
 
     CFrontErasableArray<T> m_items;
@@ -204,7 +205,10 @@ struct CTypedColTraits;
         {                                                                                                          \
             return CConversions::Name##FromString(text, rule);                                                     \
         }                                                                                                          \
-        static std::string ToText(const Value& value, const std::string&) { return CConversions::Name##ToString(value); } \
+        static std::string ToText(const Value& value, const std::string&)                                         \
+        {                                                                                                          \
+            return CConversions::Name##ToString(value);                                                            \
+        }                                                                                                          \
         static void ToVariant(TsVariant& variant, const Value& value) { variant.Setter(value); }                 \
     };
 
