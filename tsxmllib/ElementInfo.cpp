@@ -1,5 +1,6 @@
 #include "tsxmllib/ElementInfo.h"
 
+#include "tsxmllib/Element.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
@@ -269,7 +270,7 @@ bool ReadNil(const CSerializationContext& ctx, const CXmlElement& element, bool 
     bool nil = false;
     for (const CXmlAttribute* attribute : element.GetAttributes()) {
         if (!attribute->IsNilAttribute()) {
-            if (ctx.GetIgnoreUnknownAttributes() || attribute->IsNamespaceAttribute())
+            if (ctx.GetIgnoreUnknownAttributes())
                 continue;
             throw CTsValidationException("Unexpected Attribute found.", attribute->GetXPath());
         }
@@ -506,6 +507,70 @@ bool CElementInfo::ReadColMember(const CSerializationContext& ctx, CXmlGenerated
     const CSmartPtr<CXmlCollectionBase> col = value.GetXmlCollection();
     CXmlElement* next = FromXml_Int(col.get(), parent, *current, ctx, false);
     return FinishColMember(ctx, col.get(), current, next, parentType, group);
+}
+
+bool CElementInfo::ReadUntpdMember(const CSerializationContext& ctx, CXmlGeneratedClass* obj, CXmlElement* parent,
+                                   CXmlElement** current, const char* parentNamespace, XmlElementType parentType,
+                                   Group group, bool mandatory, const std::string& constraint,
+                                   const std::string& targetNamespace) const
+{
+    const bool nameMatches = *current && (m_elementName == "AnyElement" || (*current)->GetLocalName() == m_elementName);
+    if (mandatory) {
+        const CSmartPtr<CXmlObjectBase> held = ReadObject(obj);
+        CElement* element = dynamic_cast<CElement*>(held.get());
+        if (!element)
+            throw CTsInvalidStateException(
+                FormatString("The property of [%s] holds no untyped element", m_elementName.c_str()));
+        if (group == Group_Seq && !*current) {
+            if (ctx.GetIgnoreMissingMandatoryElements())
+                return true;
+            ThrowRequired(parent);
+        }
+        CXmlElement* next = nameMatches ? FromXml_Int(element, parent, *current, ctx, false) : *current;
+        if (next != *current) {
+            *current = next;
+            return true;
+        }
+        if (group != Group_Seq || parentType != XmlElementType_Element)
+            return false;
+        if (ctx.GetIgnoreMissingMandatoryElements())
+            return true;
+        throw CTsValidationException(
+            FormatString("Failed to find the required element from namespace [%s].", m_elementNamespace.c_str()),
+            parent->GetXPath());
+    }
+    if (!nameMatches)
+        return group == Group_Seq;
+    const std::string ns =
+        GetAnyDefaultNamespace(constraint.c_str(), parentNamespace ? parentNamespace : "", targetNamespace.c_str());
+    CSmartPtr<CElement> element(
+        new CElement(m_elementName.c_str(), ns.c_str(), constraint.c_str(), targetNamespace.c_str()));
+    CXmlElement* next = FromXml_Int(element, parent, *current, ctx, false);
+    if (next == *current)
+        return group == Group_Seq;
+    TsVariant value;
+    value.SetXmlObject(element);
+    InvokePropertySet(obj, value, **current);
+    *current = next;
+    return true;
+}
+
+bool CElementInfo::ReadUntpdColMember(const CSerializationContext& ctx, CXmlGeneratedClass* obj, CXmlElement* parent,
+                                      CXmlElement** current, XmlElementType parentType, Group group) const
+{
+    TsVariant value;
+    InvokePropertyGet(obj, value);
+    const CSmartPtr<CXmlCollectionBase> held = value.GetXmlCollection();
+    CElementCol* col = dynamic_cast<CElementCol*>(held.get());
+    if (!col)
+        throw CTsInvalidStateException(
+            FormatString("The property of [%s] holds no collection of untyped elements", m_elementName.c_str()));
+    CXmlElement* next = *current;
+    if (m_elementName == "AnyElement")
+        next = FromXml_Int(col, parent, *current, ctx, false);
+    else if (*current)
+        next = col->FromXmlLockElementName_Int(m_elementName, (*current)->GetNamespaceURI(), parent, *current, ctx);
+    return FinishColMember(ctx, col, current, next, parentType, group);
 }
 
 bool CElementInfo::FinishColMember(const CSerializationContext& ctx, const CXmlCollectionBase* col,

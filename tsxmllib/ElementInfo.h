@@ -185,6 +185,15 @@ protected:
     bool ReadColMember(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
                        TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, XmlElementType parentType,
                        Group group) const;
+    // Wildcard members: the property holds an untyped element (or a
+    // collection of them) that applies the namespace constraint itself.
+    bool ReadUntpdMember(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                         TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current,
+                         const char* parentNamespace, XmlElementType parentType, Group group, bool mandatory,
+                         const std::string& constraint, const std::string& targetNamespace) const;
+    bool ReadUntpdColMember(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                            TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current,
+                            XmlElementType parentType, Group group) const;
     // The count rules after a collection read; next is the first element not consumed.
     bool FinishColMember(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlCollectionBase* col,
                          TsXmlLib16::CXmlElement** current, TsXmlLib16::CXmlElement* next, XmlElementType parentType,

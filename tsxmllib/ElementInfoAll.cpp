@@ -115,4 +115,27 @@ CElementInfoAllPrimOpt::CElementInfoAllPrimOpt(const char* name, const char* ns,
 
 CElementInfoAllPrimOpt::~CElementInfoAllPrimOpt() = default;
 
+CElementInfoAllUntpdCol::CElementInfoAllUntpdCol(const char* name, const char* ns, int propertyIndex)
+    : CElementInfoUntpdColMember<CElementInfoAllCol>(name, ns, propertyIndex)
+{
+}
+
+CElementInfoAllUntpdCol::~CElementInfoAllUntpdCol() = default;
+
+CElementInfoAllUntpdMnd::CElementInfoAllUntpdMnd(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                                                 const char* targetNamespace)
+    : CElementInfoUntpdMember<CElementInfo::Group_All, true>(name, ns, propertyIndex, constraint, targetNamespace)
+{
+}
+
+CElementInfoAllUntpdMnd::~CElementInfoAllUntpdMnd() = default;
+
+CElementInfoAllUntpdOpt::CElementInfoAllUntpdOpt(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                                                 const char* targetNamespace)
+    : CElementInfoUntpdMember<CElementInfo::Group_All, false>(name, ns, propertyIndex, constraint, targetNamespace)
+{
+}
+
+CElementInfoAllUntpdOpt::~CElementInfoAllUntpdOpt() = default;
+
 } // namespace TsXmlLib16Data

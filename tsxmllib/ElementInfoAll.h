@@ -116,6 +116,29 @@ public:
     ~CElementInfoAllPrimOpt() override;
 };
 
+// A collection of wildcard elements.
+class TSXMLLIB_EXPORT CElementInfoAllUntpdCol : public CElementInfoUntpdColMember<CElementInfoAllCol> {
+public:
+    CElementInfoAllUntpdCol(const char* name, const char* ns, int propertyIndex);
+    ~CElementInfoAllUntpdCol() override;
+};
+
+// A wildcard element held as an untyped element.
+class TSXMLLIB_EXPORT CElementInfoAllUntpdMnd : public CElementInfoUntpdMember<CElementInfo::Group_All, true> {
+public:
+    CElementInfoAllUntpdMnd(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                            const char* targetNamespace);
+    ~CElementInfoAllUntpdMnd() override;
+};
+
+// A wildcard element held as an untyped element.
+class TSXMLLIB_EXPORT CElementInfoAllUntpdOpt : public CElementInfoUntpdMember<CElementInfo::Group_All, false> {
+public:
+    CElementInfoAllUntpdOpt(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                            const char* targetNamespace);
+    ~CElementInfoAllUntpdOpt() override;
+};
+
 } // namespace TsXmlLib16Data
 
 #endif

@@ -78,4 +78,19 @@ CElementInfoChoicePrimOpt::CElementInfoChoicePrimOpt(const char* name, const cha
 
 CElementInfoChoicePrimOpt::~CElementInfoChoicePrimOpt() = default;
 
+CElementInfoChoiceUntpdCol::CElementInfoChoiceUntpdCol(const char* name, const char* ns, int propertyIndex)
+    : CElementInfoUntpdColMember<CElementInfoChoiceCol>(name, ns, propertyIndex)
+{
+}
+
+CElementInfoChoiceUntpdCol::~CElementInfoChoiceUntpdCol() = default;
+
+CElementInfoChoiceUntpdOpt::CElementInfoChoiceUntpdOpt(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                                                       const char* targetNamespace)
+    : CElementInfoUntpdMember<CElementInfo::Group_Choice, false>(name, ns, propertyIndex, constraint, targetNamespace)
+{
+}
+
+CElementInfoChoiceUntpdOpt::~CElementInfoChoiceUntpdOpt() = default;
+
 } // namespace TsXmlLib16Data

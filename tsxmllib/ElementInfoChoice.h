@@ -76,6 +76,21 @@ public:
     ~CElementInfoChoicePrimOpt() override;
 };
 
+// A collection of wildcard elements.
+class TSXMLLIB_EXPORT CElementInfoChoiceUntpdCol : public CElementInfoUntpdColMember<CElementInfoChoiceCol> {
+public:
+    CElementInfoChoiceUntpdCol(const char* name, const char* ns, int propertyIndex);
+    ~CElementInfoChoiceUntpdCol() override;
+};
+
+// A wildcard element held as an untyped element.
+class TSXMLLIB_EXPORT CElementInfoChoiceUntpdOpt : public CElementInfoUntpdMember<CElementInfo::Group_Choice, false> {
+public:
+    CElementInfoChoiceUntpdOpt(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                               const char* targetNamespace);
+    ~CElementInfoChoiceUntpdOpt() override;
+};
+
 } // namespace TsXmlLib16Data
 
 #endif

@@ -149,6 +149,8 @@ private:
 template <int G>
 class TSXMLLIB_EXPORT CElementInfoColMember : public CElementInfo {
 public:
+    static constexpr Group kGroup = Group(G);
+
     bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
                       TsXmlLib16::CXmlWriter* writer) const override
     {
@@ -199,6 +201,67 @@ protected:
 
 private:
     XmlElementType m_childType;
+};
+
+// A wildcard element held as an untyped element. The two strings are the
+// wildcard's namespace constraint and the namespace it is evaluated against.
+template <int G, bool IsMandatory>
+class TSXMLLIB_EXPORT CElementInfoUntpdMember : public CElementInfo {
+public:
+    bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
+                      TsXmlLib16::CXmlWriter* writer) const override
+    {
+        const bool written = ElementToXmlCls(ctx, obj, writer, G == Group_Choice);
+        return IsMandatory ? RequireWritten(written) : written;
+    }
+    bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                        TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current,
+                        const char* parentNamespace, XmlElementType parentType) override
+    {
+        return ReadUntpdMember(ctx, obj, parent, current, parentNamespace, parentType, Group(G), IsMandatory,
+                               m_constraint, m_targetNamespace);
+    }
+    bool Validate(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj, bool found,
+                  bool parentIsElement) const override
+    {
+        if (G != Group_All)
+            return CElementInfo::Validate(ctx, obj, found, parentIsElement);
+        return IsMandatory ? ValidateMandatory(found, parentIsElement) : true;
+    }
+
+    const std::string& GetConstraint() const { return m_constraint; }
+    const std::string& GetTargetNamespace() const { return m_targetNamespace; }
+
+protected:
+    CElementInfoUntpdMember(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                            const char* targetNamespace)
+        : CElementInfo(name, ns, propertyIndex), m_constraint(constraint ? constraint : ""),
+          m_targetNamespace(targetNamespace ? targetNamespace : "")
+    {
+    }
+
+private:
+    std::string m_constraint;
+    std::string m_targetNamespace;
+};
+
+// A collection of wildcard elements: any elements for "AnyElement", else the
+// run of siblings with the descriptor's name.
+template <class ColBase>
+class TSXMLLIB_EXPORT CElementInfoUntpdColMember : public ColBase {
+public:
+    bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                        TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, const char*,
+                        XmlElementType parentType) override
+    {
+        return this->ReadUntpdColMember(ctx, obj, parent, current, parentType, ColBase::kGroup);
+    }
+
+protected:
+    CElementInfoUntpdColMember(const char* name, const char* ns, int propertyIndex)
+        : ColBase(name, ns, propertyIndex)
+    {
+    }
 };
 
 } // namespace TsXmlLib16Data

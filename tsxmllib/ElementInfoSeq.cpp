@@ -114,4 +114,27 @@ CElementInfoSeqPrimOpt::CElementInfoSeqPrimOpt(const char* name, const char* ns,
 
 CElementInfoSeqPrimOpt::~CElementInfoSeqPrimOpt() = default;
 
+CElementInfoSeqUntpdCol::CElementInfoSeqUntpdCol(const char* name, const char* ns, int propertyIndex)
+    : CElementInfoUntpdColMember<CElementInfoSeqCol>(name, ns, propertyIndex)
+{
+}
+
+CElementInfoSeqUntpdCol::~CElementInfoSeqUntpdCol() = default;
+
+CElementInfoSeqUntpdMnd::CElementInfoSeqUntpdMnd(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                                                 const char* targetNamespace)
+    : CElementInfoUntpdMember<CElementInfo::Group_Seq, true>(name, ns, propertyIndex, constraint, targetNamespace)
+{
+}
+
+CElementInfoSeqUntpdMnd::~CElementInfoSeqUntpdMnd() = default;
+
+CElementInfoSeqUntpdOpt::CElementInfoSeqUntpdOpt(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                                                 const char* targetNamespace)
+    : CElementInfoUntpdMember<CElementInfo::Group_Seq, false>(name, ns, propertyIndex, constraint, targetNamespace)
+{
+}
+
+CElementInfoSeqUntpdOpt::~CElementInfoSeqUntpdOpt() = default;
+
 } // namespace TsXmlLib16Data

@@ -111,6 +111,29 @@ public:
     ~CElementInfoSeqPrimOpt() override;
 };
 
+// A collection of wildcard elements.
+class TSXMLLIB_EXPORT CElementInfoSeqUntpdCol : public CElementInfoUntpdColMember<CElementInfoSeqCol> {
+public:
+    CElementInfoSeqUntpdCol(const char* name, const char* ns, int propertyIndex);
+    ~CElementInfoSeqUntpdCol() override;
+};
+
+// A wildcard element held as an untyped element.
+class TSXMLLIB_EXPORT CElementInfoSeqUntpdMnd : public CElementInfoUntpdMember<CElementInfo::Group_Seq, true> {
+public:
+    CElementInfoSeqUntpdMnd(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                            const char* targetNamespace);
+    ~CElementInfoSeqUntpdMnd() override;
+};
+
+// A wildcard element held as an untyped element.
+class TSXMLLIB_EXPORT CElementInfoSeqUntpdOpt : public CElementInfoUntpdMember<CElementInfo::Group_Seq, false> {
+public:
+    CElementInfoSeqUntpdOpt(const char* name, const char* ns, int propertyIndex, const char* constraint,
+                            const char* targetNamespace);
+    ~CElementInfoSeqUntpdOpt() override;
+};
+
 } // namespace TsXmlLib16Data
 
 #endif

@@ -1,5 +1,6 @@
 #include "tsxmllib/SerializationContext.h"
 
+#include "tsxmllib/AttributeCol.h"
 #include "tsxmllib/FastInfosetContext.h"
 #include "tsxmllib/JsonContext.h"
 #include "tsxmllib/TsException.h"
@@ -25,7 +26,10 @@ T* CopyOf(const T* source)
 CSerializationContext::CSerializationContext() = default;
 
 CSerializationContext::CSerializationContext(const CSerializationContext& other)
-    : m_fiContext(CopyOf(other.m_fiContext)), m_jsonContext(CopyOf(other.m_jsonContext)),
+    : m_fiContext(CopyOf(other.m_fiContext)),
+      m_additionalRootAttributes(other.m_additionalRootAttributes ? other.m_additionalRootAttributes->Clone()
+                                                                  : CSmartPtr<CAttributeCol>()),
+      m_jsonContext(CopyOf(other.m_jsonContext)),
       m_defaultNamespaceURI(other.m_defaultNamespaceURI), m_writeTypeAttribute(other.m_writeTypeAttribute),
       m_namespaceAliases(other.m_namespaceAliases), m_processingInstructions(other.m_processingInstructions),
       m_inLineSchema(other.m_inLineSchema), m_ignoreInvalidCollectionCounts(other.m_ignoreInvalidCollectionCounts),
@@ -45,6 +49,7 @@ CSerializationContext& CSerializationContext::operator=(const CSerializationCont
         CSerializationContext copy(other);
         std::swap(m_fiContext, copy.m_fiContext);
         std::swap(m_jsonContext, copy.m_jsonContext);
+        std::swap(m_additionalRootAttributes, copy.m_additionalRootAttributes);
         m_defaultNamespaceURI = other.m_defaultNamespaceURI;
         m_writeTypeAttribute = other.m_writeTypeAttribute;
         m_namespaceAliases = other.m_namespaceAliases;
@@ -72,6 +77,18 @@ CSerializationContext::~CSerializationContext()
 }
 
 CSerializationContext& CSerializationContext::GetDefaultContext() { return m_defaultContext; }
+
+CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() const
+{
+    if (!m_additionalRootAttributes)
+        m_additionalRootAttributes = new CAttributeCol("", "##any", "");
+    return m_additionalRootAttributes;
+}
+
+CSmartPtr<CAttributeCol> CSerializationContext::FindAdditionalRootAttributes() const
+{
+    return m_additionalRootAttributes;
+}
 
 CFastInfosetContext& CSerializationContext::GetFIContext() const
 {

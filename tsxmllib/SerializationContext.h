@@ -6,12 +6,14 @@
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/NamespaceAliasMap.h"
+#include "tsxmllib/SmartPtr.h"
 
 #include <string>
 #include <vector>
 
 namespace TsXmlLib16 {
 
+class CAttributeCol;
 class CFastInfosetContext;
 class CJsonContext;
 
@@ -27,6 +29,11 @@ public:
     static CSerializationContext& GetDefaultContext();
 
     CFastInfosetContext& GetFIContext() const;
+    // Attributes written on the document element after its start tag: created
+    // empty (any namespace allowed) on first use; the caller adds to it.
+    CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
+    // The collection when it was created, else null (nothing to write).
+    CSmartPtr<CAttributeCol> FindAdditionalRootAttributes() const;
     CJsonContext& GetJsonContext() const;
 
     std::string GetDefaultNamespaceURI() const { return m_defaultNamespaceURI; }
@@ -69,6 +76,7 @@ public:
 
 private:
     mutable CFastInfosetContext* m_fiContext = nullptr;
+    mutable CSmartPtr<CAttributeCol> m_additionalRootAttributes;
     mutable CJsonContext* m_jsonContext = nullptr;
     std::string m_defaultNamespaceURI;
     bool m_writeTypeAttribute = true;

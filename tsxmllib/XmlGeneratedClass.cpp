@@ -1,5 +1,6 @@
 #include "tsxmllib/XmlGeneratedClass.h"
 
+#include "tsxmllib/AttributeCol.h"
 #include "tsxmllib/ElementInfoChoice.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/SerializationContext.h"
@@ -251,7 +252,8 @@ bool CXmlGeneratedClass::DoesElementContainOptionalElements() const
                 return true;
         } else if (dynamic_cast<const CElementInfoChoicePrimOpt*>(*d) || dynamic_cast<const CElementInfoChoiceClsOpt*>(*d) ||
                    dynamic_cast<const CElementInfoChoiceAbsClsOpt*>(*d) ||
-                   dynamic_cast<const CElementInfoChoiceEnumOpt*>(*d)) {
+                   dynamic_cast<const CElementInfoChoiceEnumOpt*>(*d) ||
+                   dynamic_cast<const CElementInfoChoiceUntpdOpt*>(*d)) {
             return true;
         }
     }
@@ -297,18 +299,16 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
     const CParentElementInfo* info = GetClassInfo();
     const bool ownTag = info->GetElementType() == XmlElementType_Element;
     if (ownTag) {
-        if (isRoot) {
-            for (const std::string& pi : ctx.GetProcessingInstructions())
-                writer->WriteProcessingInstruction(pi);
-            CNamespaceAliasMap aliases = ctx.GetNamespaceAliases();
-            for (int i = 0; i < aliases.GetNamespaceCount(); ++i) {
-                const std::string uri = aliases.GetNamespaceAt(i);
-                writer->AddNamespace(aliases.GetAliasFromNamespace(uri.c_str()), uri);
-            }
-            if (!ctx.GetDefaultNamespaceURI().empty())
-                writer->SetDefaultNamespace(ctx.GetDefaultNamespaceURI());
-        }
+        if (isRoot)
+            WriteRootDeclarations(writer, ctx);
         writer->StartElement(GetElementName(), ns ? ns : "");
+        if (isRoot) {
+            // The collection is only looked up here: a context that never had
+            // additional attributes has nothing to write.
+            const CSmartPtr<CAttributeCol> extra = ctx.FindAdditionalRootAttributes();
+            if (extra)
+                CXmlObjectBase::ToXml_Int(extra.get(), writer, false, ns, ctx, inChoice);
+        }
         AttributesToXml_Int(writer, ctx);
         if (isRoot && !ctx.GetInLineSchema().empty())
             writer->WriteInlineSchema(ctx.GetInLineSchema());

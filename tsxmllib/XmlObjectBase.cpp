@@ -1,5 +1,7 @@
 #include "tsxmllib/XmlObjectBase.h"
 
+#include "tsxmllib/Element.h"
+
 #include "tsxmllib/FileBinaryStream.h"
 #include "tsxmllib/FileTextStream.h"
 #include "tsxmllib/FormatString.h"
@@ -274,7 +276,7 @@ void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationConte
     CXmlDocument doc(ctx);
     doc.Load(fileName);
     CXmlElement* root = DocumentElementOf(doc);
-    FromXml_Int(root, root->GetFirstElement(), ctx, false);
+    FromDocumentElement_Int(root, ctx);
 }
 
 void CXmlObjectBase::FromXml(const wchar_t* text, const CSerializationContext& ctx)
@@ -283,7 +285,7 @@ void CXmlObjectBase::FromXml(const wchar_t* text, const CSerializationContext& c
     CXmlDocument doc(ctx);
     doc.LoadXml(text);
     CXmlElement* root = DocumentElementOf(doc);
-    FromXml_Int(root, root->GetFirstElement(), ctx, false);
+    FromDocumentElement_Int(root, ctx);
 }
 
 void CXmlObjectBase::FromXml(const char* text, const CSerializationContext& ctx)
@@ -292,7 +294,7 @@ void CXmlObjectBase::FromXml(const char* text, const CSerializationContext& ctx)
     CXmlDocument doc(ctx);
     doc.LoadXml(text);
     CXmlElement* root = DocumentElementOf(doc);
-    FromXml_Int(root, root->GetFirstElement(), ctx, false);
+    FromDocumentElement_Int(root, ctx);
 }
 
 void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& ctx)
@@ -306,13 +308,18 @@ void CXmlObjectBase::FromXmlStream(unsigned char* const data, unsigned long leng
     CXmlDocument doc(ctx);
     doc.LoadXmlStream(data, length);
     CXmlElement* root = DocumentElementOf(doc);
-    FromXml_Int(root, root->GetFirstElement(), ctx, false);
+    FromDocumentElement_Int(root, ctx);
 }
 
-void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext&)
+void CXmlObjectBase::FromXmlElement(const CElement* element, const CSerializationContext& ctx)
 {
     CheckVersion();
-    ThrowNotAvailable("Untyped element input");
+    if (!element)
+        throw CTsInvalidParamException("No element to read from");
+    // The untyped tree goes through its XML text, written with the default context.
+    const std::string text = const_cast<CElement*>(element)->ToXml(false, false, EOLType_LF,
+                                                                   CSerializationContext::GetDefaultContext());
+    FromXml(text.c_str(), ctx);
 }
 
 void CXmlObjectBase::FromXmlElement(const CXmlElement* element, const CSerializationContext& ctx)
@@ -321,7 +328,7 @@ void CXmlObjectBase::FromXmlElement(const CXmlElement* element, const CSerializa
     if (!element)
         throw CTsInvalidParamException("No element to read from");
     // The element stays owned by its document; readers only walk it.
-    FromXml_Int(const_cast<CXmlElement*>(element), element->GetFirstElement(), ctx, false);
+    FromDocumentElement_Int(const_cast<CXmlElement*>(element), ctx);
 }
 
 void CXmlObjectBase::FromJsonFile(const char* fileName, const CSerializationContext& ctx)
@@ -557,6 +564,24 @@ void CXmlObjectBase::TestNamespace(const char* ns, const char* allowed, const ch
 bool CXmlObjectBase::IsNamespaceValid(const char* ns, const char* allowed, const char* targetNs) const
 {
     return IsNamespaceAllowed(ns, allowed, targetNs);
+}
+
+void CXmlObjectBase::FromDocumentElement_Int(CXmlElement* root, const CSerializationContext& ctx)
+{
+    FromXml_Int(root, root->GetFirstElement(), ctx, false);
+}
+
+void CXmlObjectBase::WriteRootDeclarations(CXmlWriter* writer, const CSerializationContext& ctx)
+{
+    for (const std::string& pi : ctx.GetProcessingInstructions())
+        writer->WriteProcessingInstruction(pi);
+    CNamespaceAliasMap aliases = ctx.GetNamespaceAliases();
+    for (int i = 0; i < aliases.GetNamespaceCount(); ++i) {
+        const std::string uri = aliases.GetNamespaceAt(i);
+        writer->AddNamespace(aliases.GetAliasFromNamespace(uri.c_str()), uri);
+    }
+    if (!ctx.GetDefaultNamespaceURI().empty())
+        writer->SetDefaultNamespace(ctx.GetDefaultNamespaceURI());
 }
 
 bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext& ctx, const CXmlElement* element,

@@ -95,6 +95,11 @@ protected:
     virtual CXmlElement* FromXml_Int(CXmlElement* element, CXmlElement* first, const CSerializationContext& ctx,
                                      bool isOptional) = 0;
 
+    // How the entry points hand over the element that holds the whole object:
+    // its content starts at its first child. Untyped elements read the
+    // element itself.
+    virtual void FromDocumentElement_Int(CXmlElement* root, const CSerializationContext& ctx);
+
     std::string GetElementName() const { return m_elementName; }
     void SetElementName(const char* name) { m_elementName = name ? name : ""; }
     static void SetElementName(CXmlObjectBase* obj, const char* name) { obj->SetElementName(name); }
@@ -125,6 +130,10 @@ protected:
     bool IsNamespaceValid(const char* ns, const char* allowed, const char* targetNs) const;
     bool DoesElementNameMatch(const CSerializationContext& ctx, const CXmlElement* element, const char* name,
                               const char* ns) const;
+
+    // What the document element's writer emits before its start tag: the
+    // context's processing instructions, namespace aliases and default namespace.
+    static void WriteRootDeclarations(CXmlWriter* writer, const CSerializationContext& ctx);
 
     // The entry-point version check: refuses to work with generated code of another version.
     static void CheckVersion();
