@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -314,4 +315,36 @@ TEST(HostileJson, NestingFarBeyondTheLimitFailsAtLevel101)
     // Exactly 100 levels are still read.
     CXmlDocument doc(ctx);
     EXPECT_GT(doc.LoadJson((std::string(100, '[') + std::string(100, ']')).c_str()).GetLength(), 0u);
+}
+
+// ---- inputs kept from fuzzing ----
+
+// Every file under regress/xml is loaded as a byte buffer and every file under
+// regress/json converted: each either loads or fails with CTsException (a
+// crash, a sanitizer report or another exception fails the run).
+TEST(HostileReplay, KeptInputsLoadOrFailCleanly)
+{
+    std::size_t replayed = 0;
+    for (const char* kind : {"xml", "json"}) {
+        const std::string folder = std::string(TSXMLLIB_TEST_DATA_DIR) + "/regress/" + kind;
+        DIR* dir = opendir(folder.c_str());
+        ASSERT_NE(dir, nullptr) << folder;
+        while (const dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] == '.')
+                continue;
+            SCOPED_TRACE(folder + "/" + entry->d_name);
+            std::ifstream in(folder + "/" + entry->d_name, std::ios::binary);
+            std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            ASSERT_FALSE(bytes.empty());
+            CXmlDocument doc;
+            const unsigned long length = static_cast<unsigned long>(bytes.size());
+            if (std::string(kind) == "xml")
+                MessageOf([&] { doc.LoadXmlStream(bytes.data(), length); });
+            else
+                MessageOf([&] { doc.LoadJsonStream(bytes.data(), length); });
+            ++replayed;
+        }
+        closedir(dir);
+    }
+    EXPECT_GE(replayed, 5u);
 }
