@@ -175,11 +175,12 @@ void CExpatReader::OnStartElement(const char* name, const char** attributes)
     for (const char** a = attributes; a && a[0]; a += 2) {
         ToLocal(a[0], std::strlen(a[0]), m_scratch);
         ToLocal(a[1], std::strlen(a[1]), m_valueScratch);
+        // The value is handed over, not copied: attribute values can be huge.
         const std::size_t split = m_scratch.find(kSeparator);
         if (split == std::string::npos)
-            CXmlDocument::AddElementAttribute(element, m_scratch, m_valueScratch, std::string());
+            CXmlDocument::AddElementAttribute(element, m_scratch, std::move(m_valueScratch), std::string());
         else
-            CXmlDocument::AddElementAttribute(element, m_scratch.substr(split + 1), m_valueScratch,
+            CXmlDocument::AddElementAttribute(element, m_scratch.substr(split + 1), std::move(m_valueScratch),
                                               m_scratch.substr(0, split));
     }
 }
