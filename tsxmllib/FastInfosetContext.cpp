@@ -2,6 +2,22 @@
 
 namespace TsXmlLib16 {
 
+const char* CFastInfosetContext::GetDeclarationText(int decl)
+{
+    static const char* const kDeclarations[] = {
+        "<?xml encoding='finf'?>",
+        "<?xml encoding='finf' standalone='yes'?>",
+        "<?xml encoding='finf' standalone='no'?>",
+        "<?xml version='1.0' encoding='finf'?>",
+        "<?xml version='1.0' encoding='finf' standalone='yes'?>",
+        "<?xml version='1.0' encoding='finf' standalone='no'?>",
+        "<?xml version='1.1' encoding='finf'?>",
+        "<?xml version='1.1' encoding='finf' standalone='yes'?>",
+        "<?xml version='1.1' encoding='finf' standalone='no'?>",
+    };
+    return decl >= FInfoDecl_Encoding && decl <= FInfoDecl_Version11StandaloneNo ? kDeclarations[decl - 1] : nullptr;
+}
+
 CFastInfosetContext::CFastInfosetContext() = default;
 CFastInfosetContext::CFastInfosetContext(const CFastInfosetContext&) = default;
 CFastInfosetContext& CFastInfosetContext::operator=(const CFastInfosetContext&) = default;

@@ -41,6 +41,10 @@ public:
         std::uint32_t m_index = 0;
     };
 
+    // The XML declaration that FInfoDecl value decl puts in front of a
+    // document; null for FInfoDecl_None and values outside the enumeration.
+    static const char* GetDeclarationText(int decl);
+
     CFastInfosetContext();
     CFastInfosetContext(const CFastInfosetContext& other);
     CFastInfosetContext& operator=(const CFastInfosetContext& other);

@@ -1,5 +1,6 @@
 #include "tsxmllib/XmlObjectBase.h"
 
+#include "tsxmllib/FastInfosetWriter.h"
 #include "tsxmllib/FileBinaryStream.h"
 #include "tsxmllib/FileTextStream.h"
 #include "tsxmllib/FormatString.h"
@@ -251,10 +252,20 @@ void CXmlObjectBase::ToJsonFile(const char* fileName, bool bPrettyPrint, XmlEnco
     CFileBinaryStream(fileName, XmlEncoding_UTF8, buffer).WriteToFile();
 }
 
-CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl, const CSerializationContext&, CompressionType) const
+CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl decl, const CSerializationContext& ctx,
+                                                CompressionType compression) const
 {
     CheckVersion();
-    ThrowNotAvailable("Fast Infoset output");
+    CBinaryStream stream;
+    CFastInfosetWriter writer(ctx.GetFIContext(), &stream);
+    writer.Open();
+    writer.WriteHeader(decl);
+    ToXml_Int(&writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+    writer.WriteDocumentEnd();
+    writer.Close();
+    CBinaryData data = stream.GetData();
+    CompressIfAsked(data, compression);
+    return data;
 }
 
 void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl decl, const CSerializationContext& ctx,
