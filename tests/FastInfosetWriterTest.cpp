@@ -260,10 +260,10 @@ TEST_F(FastInfosetWriterDoc, RestrictedAlphabetsAndAlgorithms)
     writer->WriteAttribute("d", "", "2024-01-15", ItemType_date); // alphabet 2, even length, not added
     writer->WriteAttribute("n", "", "258", ItemType_i4);          // int algorithm, added
     writer->WriteAttribute("x", "", "-1.5e3", ItemType_decimal);  // alphabet 1
-    writer->WriteText("1:2", ItemType_time, false);                      // odd length ends with nibble F
-    writer->WriteText("true", ItemType_boolean, false);                  // boolean algorithm
-    writer->WriteText("258", ItemType_i4, false);                        // int algorithm, 4 octets from bit 7
-    writer->WriteText("true", ItemType_boolean, false);                  // chunk 2
+    writer->WriteText("1:2", ItemType_time, false);               // odd length ends with nibble F
+    writer->WriteText("true", ItemType_boolean, false);           // boolean algorithm
+    writer->WriteText("258", ItemType_i4, false);                 // int algorithm, 4 octets from bit 7
+    writer->WriteText("true", ItemType_boolean, false);           // chunk 2
     writer->EndElement();
     writer->WriteDocumentEnd();
     EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x7C, 0x00}, "r",                                          //
