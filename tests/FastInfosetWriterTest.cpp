@@ -343,45 +343,63 @@ TEST_F(FastInfosetWriterDoc, EncodingFailures)
 
 // ---- integers and lengths ----
 
-using IntegerEncoder = void (CFastInfosetWriter::*)(unsigned char, std::uint32_t);
-using StringEncoder = void (CFastInfosetWriter::*)(unsigned char, const std::string&);
+enum Form { Bit2, OrZeroBit2, Bit3, Bit4, Bit5, Bit7 };
+
+void WriteInteger(CFastInfosetWriter& w, Form form, unsigned char leading, std::uint32_t value)
+{
+    switch (form) {
+    case Bit2: w.WriteIntegerBit2(leading, value); break;
+    case OrZeroBit2: w.WriteIntegerOrZeroBit2(leading, value); break;
+    case Bit3: w.WriteIntegerBit3(leading, value); break;
+    default: w.WriteIntegerBit4(leading, value); break;
+    }
+}
+
+void WriteOctetString(CFastInfosetWriter& w, Form form, unsigned char leading, const std::string& octets)
+{
+    switch (form) {
+    case Bit2: w.WriteOctetStringBit2(leading, octets); break;
+    case Bit5: w.WriteOctetStringBit5(leading, octets); break;
+    default: w.WriteOctetStringBit7(leading, octets); break;
+    }
+}
 
 TEST_F(FastInfosetWriterDoc, IntegerFormsAtTheirBoundaries)
 {
     const struct {
-        IntegerEncoder encoder;
+        Form form;
         unsigned char leading;
         std::uint32_t value;
         const char* octets;
     } cases[] = {
-        {&CFastInfosetWriter::WriteIntegerBit2, 0x80, 1, "80"},
-        {&CFastInfosetWriter::WriteIntegerBit2, 0x80, 64, "BF"},
-        {&CFastInfosetWriter::WriteIntegerBit2, 0x80, 65, "C0 00"},
-        {&CFastInfosetWriter::WriteIntegerBit2, 0x80, 8256, "DF FF"},
-        {&CFastInfosetWriter::WriteIntegerBit2, 0x80, 8257, "E0 00 00"},
-        {&CFastInfosetWriter::WriteIntegerBit2, 0x00, 1u << 20, "6F DF BF"},
-        {&CFastInfosetWriter::WriteIntegerOrZeroBit2, 0x80, 0, "FF"},
-        {&CFastInfosetWriter::WriteIntegerOrZeroBit2, 0x80, 1, "80"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x40, 1, "40"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x00, 32, "1F"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x00, 33, "20 00"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x00, 2080, "27 FF"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x00, 2081, "28 00 00"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x00, 526368, "2F FF FF"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x00, 526369, "30 00 00 00"},
-        {&CFastInfosetWriter::WriteIntegerBit3, 0x40, 1u << 20, "70 07 F7 DF"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 1, "A0"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 16, "AF"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 17, "B0 00"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 1040, "B3 FF"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 1041, "B4 00 00"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 263184, "B7 FF FF"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 263185, "B8 00 00 00"},
-        {&CFastInfosetWriter::WriteIntegerBit4, 0xA0, 1u << 20, "B8 0B FB EF"},
+        {Bit2, 0x80, 1, "80"},
+        {Bit2, 0x80, 64, "BF"},
+        {Bit2, 0x80, 65, "C0 00"},
+        {Bit2, 0x80, 8256, "DF FF"},
+        {Bit2, 0x80, 8257, "E0 00 00"},
+        {Bit2, 0x00, 1u << 20, "6F DF BF"},
+        {OrZeroBit2, 0x80, 0, "FF"},
+        {OrZeroBit2, 0x80, 1, "80"},
+        {Bit3, 0x40, 1, "40"},
+        {Bit3, 0x00, 32, "1F"},
+        {Bit3, 0x00, 33, "20 00"},
+        {Bit3, 0x00, 2080, "27 FF"},
+        {Bit3, 0x00, 2081, "28 00 00"},
+        {Bit3, 0x00, 526368, "2F FF FF"},
+        {Bit3, 0x00, 526369, "30 00 00 00"},
+        {Bit3, 0x40, 1u << 20, "70 07 F7 DF"},
+        {Bit4, 0xA0, 1, "A0"},
+        {Bit4, 0xA0, 16, "AF"},
+        {Bit4, 0xA0, 17, "B0 00"},
+        {Bit4, 0xA0, 1040, "B3 FF"},
+        {Bit4, 0xA0, 1041, "B4 00 00"},
+        {Bit4, 0xA0, 263184, "B7 FF FF"},
+        {Bit4, 0xA0, 263185, "B8 00 00 00"},
+        {Bit4, 0xA0, 1u << 20, "B8 0B FB EF"},
     };
     for (const auto& c : cases) {
         NewWriter();
-        (writer->*c.encoder)(c.leading, c.value);
+        WriteInteger(*writer, c.form, c.leading, c.value);
         EXPECT_EQ(Written(), c.octets) << c.value;
     }
 }
@@ -389,33 +407,33 @@ TEST_F(FastInfosetWriterDoc, IntegerFormsAtTheirBoundaries)
 TEST_F(FastInfosetWriterDoc, LengthFormsAtTheirBoundaries)
 {
     const struct {
-        StringEncoder encoder;
+        Form form;
         unsigned char leading;
         std::size_t length;
         const char* lengthOctets;
     } cases[] = {
-        {&CFastInfosetWriter::WriteOctetStringBit2, 0x00, 1, "00"},
-        {&CFastInfosetWriter::WriteOctetStringBit2, 0x00, 64, "3F"},
-        {&CFastInfosetWriter::WriteOctetStringBit2, 0x80, 65, "C0 00"},
-        {&CFastInfosetWriter::WriteOctetStringBit2, 0x00, 320, "40 FF"},
-        {&CFastInfosetWriter::WriteOctetStringBit2, 0x00, 321, "60 00 00 00 00"},
-        {&CFastInfosetWriter::WriteOctetStringBit2, 0x00, 321 + 0x10203, "60 00 01 02 03"},
-        {&CFastInfosetWriter::WriteOctetStringBit5, 0x40, 1, "40"},
-        {&CFastInfosetWriter::WriteOctetStringBit5, 0x40, 8, "47"},
-        {&CFastInfosetWriter::WriteOctetStringBit5, 0x40, 9, "48 00"},
-        {&CFastInfosetWriter::WriteOctetStringBit5, 0x00, 264, "08 FF"},
-        {&CFastInfosetWriter::WriteOctetStringBit5, 0x00, 265, "0C 00 00 00 00"},
-        {&CFastInfosetWriter::WriteOctetStringBit7, 0x90, 1, "90"},
-        {&CFastInfosetWriter::WriteOctetStringBit7, 0x90, 2, "91"},
-        {&CFastInfosetWriter::WriteOctetStringBit7, 0x90, 3, "92 00"},
-        {&CFastInfosetWriter::WriteOctetStringBit7, 0x90, 258, "92 FF"},
-        {&CFastInfosetWriter::WriteOctetStringBit7, 0x80, 259, "83 00 00 00 00"},
-        {&CFastInfosetWriter::WriteOctetStringBit7, 0x80, 260, "83 00 00 00 01"},
+        {Bit2, 0x00, 1, "00"},
+        {Bit2, 0x00, 64, "3F"},
+        {Bit2, 0x80, 65, "C0 00"},
+        {Bit2, 0x00, 320, "40 FF"},
+        {Bit2, 0x00, 321, "60 00 00 00 00"},
+        {Bit2, 0x00, 321 + 0x10203, "60 00 01 02 03"},
+        {Bit5, 0x40, 1, "40"},
+        {Bit5, 0x40, 8, "47"},
+        {Bit5, 0x40, 9, "48 00"},
+        {Bit5, 0x00, 264, "08 FF"},
+        {Bit5, 0x00, 265, "0C 00 00 00 00"},
+        {Bit7, 0x90, 1, "90"},
+        {Bit7, 0x90, 2, "91"},
+        {Bit7, 0x90, 3, "92 00"},
+        {Bit7, 0x90, 258, "92 FF"},
+        {Bit7, 0x80, 259, "83 00 00 00 00"},
+        {Bit7, 0x80, 260, "83 00 00 00 01"},
     };
     for (const auto& c : cases) {
         NewWriter();
         const std::string octets(c.length, 'z');
-        (writer->*c.encoder)(c.leading, octets);
+        WriteOctetString(*writer, c.form, c.leading, octets);
         const std::string expected = c.lengthOctets;
         const std::string written = Octets(stream.GetData());
         const std::size_t lengthSize = (expected.size() + 1) / 3;
