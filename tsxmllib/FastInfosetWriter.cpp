@@ -61,7 +61,7 @@ std::string FourOctets(std::uint32_t value)
     return out;
 }
 
-bool IsIndex(std::uint32_t value) { return value >= 1 && value <= CFIVocabulary::MaxTableSize; }
+[[maybe_unused]] bool IsIndex(std::uint32_t value) { return value >= 1 && value <= CFIVocabulary::MaxTableSize; }
 } // namespace
 
 const char* const CFastInfosetWriter::DefaultExternalVocabularyURI = "urn:tsxmllib:fastinfoset:vocabulary:16.1";
