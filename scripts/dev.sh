@@ -37,6 +37,7 @@ case "${1:-test}" in
     ctest --test-dir "$build_dir" -j"$jobs" --output-on-failure --timeout 300
     ;;
   demo)
+    "$build_dir/examples/purchase_order" "$here/samples/data/purchaseOrder.xml" "$build_dir/purchaseOrder-changed.xml"
     "$build_dir/examples/tsxml_demo" "$here/samples/data"
     ;;
   *)
