@@ -236,6 +236,10 @@ TEST(Descriptors, MandatoryMembersAndTheTolerances)
     std::string text = RootParts().Text();
     text.replace(text.find(kNs), kNs.size(), "urn:other");
     EXPECT_EQ("text", Text(*Read(text, anyNamespace), Root_Prim));
+    // A schema without namespaces matches the same way.
+    CSerializationContext noNamespaces;
+    noNamespaces.SetSchemaType(SchemaType_NoNamespaces);
+    EXPECT_EQ("text", Text(*Read(text, noNamespaces), Root_Prim));
     EXPECT_EQ(0u, Failure([&] { Read(text); }).second.find("Failed to find the required child element [prim]."));
 
     // Writing: a mandatory member that is not set is an error.
