@@ -19,6 +19,8 @@
 
 #include <atomic>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace TsXmlLib16 {
 
@@ -524,13 +526,15 @@ void CXmlObjectBase::Throw_IfElementNameDiffers(CXmlObjectBase* value, const cha
 
 bool IsNamespaceAllowed(const char* ns, const char* allowed, const char* targetNs)
 {
-    const std::string nsText = ns ? ns : "";
-    const std::string target = targetNs ? targetNs : "";
+    // Called for every element and attribute of untyped content: the tokens
+    // are compared where they stand, without copying anything.
+    const std::string_view nsText = ns ? ns : "";
+    const std::string_view target = targetNs ? targetNs : "";
     const char* p = allowed ? allowed : "";
     while (*p) {
         const char* end = std::strchr(p, ' ');
         const std::size_t length = end ? static_cast<std::size_t>(end - p) : std::strlen(p);
-        const std::string token(p, length);
+        const std::string_view token(p, length);
         if (token == "##any")
             return true;
         if (token == "##other") {
