@@ -59,8 +59,15 @@ std::unique_ptr<Inputs> Build(std::size_t targetBytes)
     in->jsonGzip = Gzipped(in->json);
     try {
         in->fastInfoset = in->order->ToFastInfosetStream(FInfoDecl_Encoding, in->context, CompressionType_None);
+        CSmartPtr<TsXmlLibSamples::CPurchaseOrder> check = TsXmlLibSamples::CPurchaseOrder::CreateInstance();
+        try {
+            check->FromXmlStream(in->fastInfoset, in->context);
+        } catch (const CTsException& e) {
+            in->fastInfosetReadError = "Fast Infoset input: " + e.GetMessage();
+        }
     } catch (const CTsException& e) {
         in->fastInfosetError = e.GetFullMessage();
+        in->fastInfosetReadError = in->fastInfosetError;
     }
     char line[256];
     std::snprintf(line, sizeof line, "XML %zu bytes (%zu items), XML.gz %lu, JSON %lu, JSON.gz %lu, written XML %lu",

@@ -32,6 +32,7 @@ struct Inputs {
     // The order as Fast Infoset, or why the library could not write it.
     TsXmlLib16::CBinaryData fastInfoset;
     std::string fastInfosetError;
+    std::string fastInfosetReadError; // why the Fast Infoset bytes cannot be read back (empty when they can)
 };
 
 // The seed every document is generated from.
