@@ -2,6 +2,8 @@
 
 #include "tsxmllib/Encoder.h"
 #include "tsxmllib/ExpatReader.h"
+#include "tsxmllib/FastInfosetContext.h"
+#include "tsxmllib/FastInfosetReader.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/JsonReaderToXmlHandler.h"
@@ -285,7 +287,9 @@ void CXmlDocument::Parse()
         DecompressAfterByteOrderMark();
     // Fast Infoset documents are recognised here, by their header, before the
     // bytes are taken for XML text.
-    ParseText();
+    CFastInfosetReader reader(&m_context->GetFIContext(), this);
+    if (!reader.ReadDocument())
+        ParseText();
 }
 
 // ---- JSON ----
