@@ -62,8 +62,9 @@ CFastInfosetReader::CFastInfosetReader(const CFastInfosetContext* context, CXmlD
     : TS_INSTANCE_MONITOR("CFastInfosetReader"),
       m_context(context),
       m_document(document),
-      m_pVocabulary(context && context->GetUseGeneratedVocabulary() ? new CFIVocabulary(*context->GetVocabulary())
-                                                                     : new CFIVocabulary()),
+      m_pVocabulary(m_context && m_context->GetUseGeneratedVocabulary()
+                        ? new CFIVocabulary(*m_context->GetVocabulary())
+                        : new CFIVocabulary()),
       m_utf8Local(IsLocalEncodingUtf8())
 {
 }
