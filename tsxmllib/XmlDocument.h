@@ -26,6 +26,13 @@ class CFastInfosetReader;
 class CSerializationContext;
 class CXmlElement;
 
+// Applications use it directly to look at a document without bound classes,
+// or with an element filter to process a document of any size one record at
+// a time (see examples/record_filter.cpp):
+//
+//   bool TakeRecord(CXmlElement* e);   // read e, return true to drop it
+//   CXmlDocument document(&TakeRecord, ctx);
+//   document.Load("huge.xml");         // with AsyncFromXmlFile(true): in chunks
 class TSXMLLIB_EXPORT CXmlDocument : private CInstanceMonitor {
 public:
     // Called with every element as soon as it is complete; returning true drops
