@@ -40,6 +40,8 @@ const char* const kBadLengthBit2 =
     "Failed to parse FastInfoset. Invalid NonEmptyOctetString type  on the second bit of an octet.";
 const char* const kBadLengthBit5 =
     "Failed to parse FastInfoset. Invalid NonEmptyOctetString type  on the fifth bit of an octet.";
+const char* const kBadLengthBit7 =
+    "Failed to parse FastInfoset. Invalid NonEmptyOctetString type  on the seventh bit of an octet.";
 const char* const kBadElementChild = "Failed to parse FastInfoset. Invalid Encoding of Element type.";
 const char* const kPrefixWithoutNamespace =
     "Failed to parse FastInfoset. Invalid QName type Prefix without Namespace.";
@@ -127,81 +129,72 @@ std::uint32_t CFastInfosetReader::IntegerOrZeroBit2(unsigned char first)
     return IntegerBit2(first);
 }
 
-std::uint32_t CFastInfosetReader::IntegerBit3(unsigned char first)
+// The integer forms starting on bit 3 (width 5) and bit 4 (width 4): '0' and
+// width bits; '100' and width + 6 bits; '101' and width + 14 bits; '11',
+// padding and 20 bits in the next three octets. Each form starts where the
+// one before it ends.
+std::uint32_t CFastInfosetReader::IntegerFromBit3Or4(unsigned char first, unsigned width, const char* message)
 {
+    const unsigned top = 1u << width;     // the first bit of the form: 0x20 or 0x10
+    const unsigned form = top | (top >> 1) | (top >> 2);
+    const unsigned rest = (top >> 2) - 1; // value bits left in the first octet
+    const std::uint32_t second = top + 1, third = second + (1u << (width + 6)), fourth = third + (1u << (width + 14));
     std::uint32_t value;
-    if ((first & 0x20) == 0) {
-        value = (first & 0x1Fu) + 1;
-    } else if ((first & 0x38) == 0x20) {
-        value = (((first & 0x07u) << 8) | Next()) + 33;
-    } else if ((first & 0x38) == 0x28) {
+    if ((first & top) == 0) {
+        value = (first & (top - 1)) + 1;
+    } else if ((first & form) == top) {
+        value = (((first & rest) << 8) | Next()) + second;
+    } else if ((first & form) == (top | (top >> 2))) {
         const unsigned char* p = Take(2);
-        value = (((first & 0x07u) << 16) | (std::uint32_t{p[0]} << 8) | p[1]) + 2081;
-    } else if ((first & 0x3F) == 0x30) {
+        value = (((first & rest) << 16) | (std::uint32_t{p[0]} << 8) | p[1]) + third;
+    } else if ((first & (2 * top - 1)) == (top | (top >> 1))) {
         const unsigned char* p = Take(3);
         if (p[0] & 0xF0)
-            Fail(kBadIntegerBit3);
-        value = ThreeOctets(p) + 526369;
+            Fail(message);
+        value = ThreeOctets(p) + fourth;
     } else {
-        Fail(kBadIntegerBit3);
+        Fail(message);
     }
     if (value > kMaxIndex)
-        Fail(kBadIntegerBit3);
+        Fail(message);
     return value;
 }
 
-std::uint32_t CFastInfosetReader::IntegerBit4(unsigned char first)
+std::uint32_t CFastInfosetReader::IntegerBit3(unsigned char first) { return IntegerFromBit3Or4(first, 5, kBadIntegerBit3); }
+
+std::uint32_t CFastInfosetReader::IntegerBit4(unsigned char first) { return IntegerFromBit3Or4(first, 4, kBadIntegerBit4); }
+
+// The length forms of a non-empty octet string whose length starts on bit 2
+// (width 6), bit 5 (width 3) or bit 7 (width 1): '0' and width bits; '10',
+// padding and one octet; '11', padding and four octets.
+std::uint64_t CFastInfosetReader::OctetStringLength(unsigned char first, unsigned width, const char* message)
 {
-    std::uint32_t value;
-    if ((first & 0x10) == 0) {
-        value = (first & 0x0Fu) + 1;
-    } else if ((first & 0x1C) == 0x10) {
-        value = (((first & 0x03u) << 8) | Next()) + 17;
-    } else if ((first & 0x1C) == 0x14) {
-        const unsigned char* p = Take(2);
-        value = (((first & 0x03u) << 16) | (std::uint32_t{p[0]} << 8) | p[1]) + 1041;
-    } else if ((first & 0x1F) == 0x18) {
-        const unsigned char* p = Take(3);
-        if (p[0] & 0xF0)
-            Fail(kBadIntegerBit4);
-        value = ThreeOctets(p) + 263185;
-    } else {
-        Fail(kBadIntegerBit4);
-    }
-    if (value > kMaxIndex)
-        Fail(kBadIntegerBit4);
-    return value;
+    const unsigned top = 1u << width;
+    const unsigned form = 2 * top - 1; // the form's two bits and the padding after them
+    const std::uint64_t second = top + 1, third = second + 256;
+    if ((first & top) == 0)
+        return (first & (top - 1)) + 1;
+    if ((first & form) == top)
+        return std::uint64_t{Next()} + second;
+    if ((first & form) == (top | (top >> 1)))
+        return FourOctets(Take(4)) + third;
+    Fail(message);
 }
 
 std::uint64_t CFastInfosetReader::OctetStringLengthBit2(unsigned char first)
 {
-    if ((first & 0x40) == 0)
-        return (first & 0x3Fu) + 1;
-    if ((first & 0x7F) == 0x40)
-        return std::uint64_t{Next()} + 65;
-    if ((first & 0x7F) == 0x60)
-        return FourOctets(Take(4)) + 321;
-    Fail(kBadLengthBit2);
+    return OctetStringLength(first, 6, kBadLengthBit2);
 }
 
 std::uint64_t CFastInfosetReader::OctetStringLengthBit5(unsigned char first)
 {
-    if ((first & 0x08) == 0)
-        return (first & 0x07u) + 1;
-    if ((first & 0x0F) == 0x08)
-        return std::uint64_t{Next()} + 9;
-    if ((first & 0x0F) == 0x0C)
-        return FourOctets(Take(4)) + 265;
-    Fail(kBadLengthBit5);
+    return OctetStringLength(first, 3, kBadLengthBit5);
 }
 
+// Here every pattern of the two bits is a valid form (there is no padding).
 std::uint64_t CFastInfosetReader::OctetStringLengthBit7(unsigned char first)
 {
-    if ((first & 0x02) == 0)
-        return (first & 0x01u) + 1;
-    if ((first & 0x03) == 0x02)
-        return std::uint64_t{Next()} + 3;
-    return FourOctets(Take(4)) + 259;
+    return OctetStringLength(first, 1, kBadLengthBit7);
 }
 
 std::uint32_t CFastInfosetReader::SequenceLength()

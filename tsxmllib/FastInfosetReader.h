@@ -60,6 +60,8 @@ private:
     std::uint64_t OctetStringLengthBit5(unsigned char first);
     std::uint64_t OctetStringLengthBit7(unsigned char first);
     std::uint32_t SequenceLength();
+    std::uint32_t IntegerFromBit3Or4(unsigned char first, unsigned width, const char* message);
+    std::uint64_t OctetStringLength(unsigned char first, unsigned width, const char* message);
     // A non-empty octet string whose length starts on bit 2 of the next octet.
     void SkipOctetStringBit2();
 
