@@ -3,11 +3,13 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <iconv.h>
 #include <langinfo.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -312,6 +314,20 @@ void ShowErrorMessage(const char* caption, const char* text)
         DebugOutput(line.c_str());
     }
 }
+
+void* AllocateLargeBlock(std::size_t bytes)
+{
+    void* block = nullptr;
+    if (posix_memalign(&block, kLargeBlockSize, bytes) != 0)
+        return nullptr;
+#ifdef MADV_HUGEPAGE
+    // Advice only: without huge pages the block is ordinary memory.
+    madvise(block, bytes, MADV_HUGEPAGE);
+#endif
+    return block;
+}
+
+void FreeLargeBlock(void* block) { std::free(block); }
 
 std::string ErrorText(int error)
 {

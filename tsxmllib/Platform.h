@@ -98,6 +98,14 @@ TSXMLLIB_EXPORT void ShowErrorMessage(const char* caption, const char* text);
 // The text of a platform error code.
 TSXMLLIB_EXPORT std::string ErrorText(int error);
 
+// Memory for large trees, in blocks that are a multiple of kLargeBlockSize:
+// aligned to it and, where the system offers it, backed by huge pages, so
+// that the first touch of a large tree costs a page fault per 2 MiB and not
+// per 4 KiB. Null when the memory is not available.
+constexpr std::size_t kLargeBlockSize = std::size_t{2} << 20;
+TSXMLLIB_EXPORT void* AllocateLargeBlock(std::size_t bytes);
+TSXMLLIB_EXPORT void FreeLargeBlock(void* block);
+
 } // namespace Platform
 } // namespace TsXmlLib16
 

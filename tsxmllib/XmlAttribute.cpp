@@ -5,6 +5,7 @@
 
 #include "tsxmllib/Namespaces.h"
 
+#include <new>
 #include <utility>
 
 namespace TsXmlLib16 {
@@ -13,40 +14,56 @@ namespace {
 bool IsInstanceNamespace(const std::string& uri) { return uri == XmlSchemaInstanceNamespaceUri || uri == XmlnsNamespaceUri; }
 } // namespace
 
-CXmlAttribute::CXmlAttribute(const CXmlElement* owner, std::string localName, std::string value,
-                             std::string namespaceUri)
-    : TS_INSTANCE_MONITOR("CXmlAttribute"), m_owner(owner), m_localName(std::move(localName)),
-      m_value(std::move(value)), m_namespaceUri(std::move(namespaceUri))
+CXmlAttribute::CXmlAttribute(const CXmlElement* owner, const std::string* localName, std::string value,
+                             const std::string* namespaceUri)
+    : TS_INSTANCE_MONITOR("CXmlAttribute"), m_owner(owner), m_localName(localName), m_value(std::move(value)),
+      m_namespaceUri(namespaceUri)
 {
 }
 
 CXmlAttribute::~CXmlAttribute() = default;
 
+CXmlAttribute* CXmlAttribute::Create(const CXmlElement* owner, const std::string& localName, std::string value,
+                                     const std::string& namespaceUri)
+{
+    const CXmlDocument* document = owner->GetDocument();
+    return new (document->m_attributePool.Allocate())
+        CXmlAttribute(owner, document->InternName(localName.c_str()), std::move(value),
+                      document->InternName(namespaceUri.c_str()));
+}
+
+void CXmlAttribute::Destroy(CXmlAttribute* attribute)
+{
+    const CXmlDocument* document = attribute->m_owner->GetDocument();
+    attribute->~CXmlAttribute();
+    document->m_attributePool.Free(attribute);
+}
+
 std::string CXmlAttribute::GetXPath() const
 {
     if (!m_owner)
-        return "@" + m_localName;
+        return "@" + *m_localName;
     std::string path = m_owner->GetXPath();
     path += "/@";
     const CXmlDocument* doc = m_owner->GetDocument();
-    if (doc && !m_namespaceUri.empty()) {
-        const std::string prefix = doc->LookupAliasFromNamespace(m_namespaceUri.c_str());
+    if (doc && !m_namespaceUri->empty()) {
+        const std::string prefix = doc->LookupAliasFromNamespace(m_namespaceUri->c_str());
         if (!prefix.empty()) {
             path += prefix;
             path += ':';
         }
     }
-    path += m_localName;
+    path += *m_localName;
     return path;
 }
 
 bool CXmlAttribute::IsNamespaceAttribute() const
 {
-    return IsInstanceNamespace(m_namespaceUri) &&
-           (m_localName == "xmlns" || m_localName == "type" || m_localName == "schemaLocation" ||
-            m_localName == "noNamespaceSchemaLocation");
+    const std::string& name = *m_localName;
+    return IsInstanceNamespace(*m_namespaceUri) &&
+           (name == "xmlns" || name == "type" || name == "schemaLocation" || name == "noNamespaceSchemaLocation");
 }
 
-bool CXmlAttribute::IsNilAttribute() const { return IsInstanceNamespace(m_namespaceUri) && m_localName == "nil"; }
+bool CXmlAttribute::IsNilAttribute() const { return IsInstanceNamespace(*m_namespaceUri) && *m_localName == "nil"; }
 
 } // namespace TsXmlLib16

@@ -17,8 +17,8 @@ public:
     CXmlAttribute(const CXmlAttribute&) = delete;
     CXmlAttribute& operator=(const CXmlAttribute&) = delete;
 
-    const std::string& GetLocalName() const { return m_localName; }
-    const std::string& GetNamespaceURI() const { return m_namespaceUri; }
+    const std::string& GetLocalName() const { return *m_localName; }
+    const std::string& GetNamespaceURI() const { return *m_namespaceUri; }
     const std::string& GetValue() const { return m_value; }
     const CXmlElement* GetOwnerElement() const { return m_owner; }
 
@@ -32,16 +32,22 @@ public:
     bool IsNilAttribute() const;
 
 protected:
-    CXmlAttribute(const CXmlElement* owner, std::string localName, std::string value, std::string namespaceUri);
+    // The names are the document's interned copies.
+    CXmlAttribute(const CXmlElement* owner, const std::string* localName, std::string value,
+                  const std::string* namespaceUri);
     virtual ~CXmlAttribute();
+    // Attributes live in their document's attribute pool: these replace new and delete.
+    static CXmlAttribute* Create(const CXmlElement* owner, const std::string& localName, std::string value,
+                                 const std::string& namespaceUri);
+    static void Destroy(CXmlAttribute* attribute);
 
 private:
     friend class CXmlElement;
 
     const CXmlElement* m_owner;
-    std::string m_localName;
+    const std::string* m_localName;
     std::string m_value;
-    std::string m_namespaceUri;
+    const std::string* m_namespaceUri;
 };
 
 } // namespace TsXmlLib16

@@ -10,6 +10,7 @@
 #include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/TsZip.h"
+#include "tsxmllib/XmlAttribute.h"
 #include "tsxmllib/XmlElement.h"
 
 #include <climits>
@@ -29,7 +30,7 @@ CXmlDocument::CXmlDocument(ElementFilter filter) : CXmlDocument(filter, CSeriali
 }
 
 CXmlDocument::CXmlDocument(ElementFilter filter, const CSerializationContext& ctx)
-    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx), m_elementPool(sizeof(CXmlElement))
+    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx), m_elementPool(sizeof(CXmlElement)), m_attributePool(sizeof(CXmlAttribute))
 {
     Init();
 }
@@ -56,9 +57,10 @@ void CXmlDocument::Cleanup()
     m_names.clear();
     m_lastNamespace = nullptr;
     m_elementPool.Release();
+    m_attributePool.Release();
 }
 
-const std::string* CXmlDocument::InternName(const char* name)
+const std::string* CXmlDocument::InternName(const char* name) const
 {
     static const std::string empty;
     if (!name || !*name)

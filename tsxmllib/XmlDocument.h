@@ -9,7 +9,7 @@
 #include "tsxmllib/Export.h"
 #include "tsxmllib/MemoryLeakHelp.h"
 #include "tsxmllib/Platform.h"
-#include "tsxmllib/XmlElementPool.h"
+#include "tsxmllib/XmlNodePool.h"
 
 #include <cstdint>
 #include <map>
@@ -83,6 +83,7 @@ protected:
 private:
     friend class CExpatReader;
     friend class CFastInfosetReader;
+    friend class CXmlAttribute;
     friend class CXmlElement;
 
     void Init();
@@ -101,7 +102,7 @@ private:
     std::map<std::string, std::string>& GetNamespaceAliases() { return m_namespaceAliases; }
     // The document's single copy of an element name or namespace; the empty
     // name for null or "". Copies live until the tree is deleted.
-    const std::string* InternName(const char* name);
+    const std::string* InternName(const char* name) const;
 
     void LoadFile(const char* fileName);
     // Reads the whole file into the data buffer.
@@ -123,15 +124,17 @@ private:
     CXmlElement* m_documentElement = nullptr;
     std::vector<CXmlElement*> m_pElementStack;
     std::map<std::string, std::string> m_namespaceAliases;
-    std::unordered_map<std::string_view, std::unique_ptr<std::string>> m_names;
-    const std::string* m_lastNamespace = nullptr;
+    // Names are interned for elements of a const document too: the table is storage, not state.
+    mutable std::unordered_map<std::string_view, std::unique_ptr<std::string>> m_names;
+    mutable const std::string* m_lastNamespace = nullptr;
     unsigned char* m_data = nullptr;
     unsigned long m_dataLength = 0;
     SchemaType m_schemaType = SchemaType_Default;
     ElementFilter m_filter = nullptr;
     const CSerializationContext* m_context;
-    // Storage of the tree's elements (the elements of a const document are still freed into it).
-    mutable CXmlElementPool m_elementPool;
+    // Storage of the tree's nodes (the nodes of a const document are still freed into it).
+    mutable CXmlNodePool m_elementPool;
+    mutable CXmlNodePool m_attributePool;
 };
 
 } // namespace TsXmlLib16

@@ -45,7 +45,7 @@ void CXmlElement::Destroy(CXmlElement* element)
 CXmlElement::~CXmlElement()
 {
     for (CXmlAttribute* attribute : m_attributes)
-        delete attribute;
+        CXmlAttribute::Destroy(attribute);
     DeleteChain(m_firstChild);
 }
 
@@ -105,8 +105,10 @@ CXmlElement* CXmlElement::RemoveLastChildElement()
 
 CXmlAttribute* CXmlElement::AddAttribute(std::string localName, std::string value, std::string namespaceUri)
 {
-    m_attributes.reserve(m_attributes.size() + 1);
-    CXmlAttribute* attribute = new CXmlAttribute(this, std::move(localName), std::move(value), std::move(namespaceUri));
+    // Room first, so that a failing append leaves no attribute behind.
+    if (m_attributes.size() == m_attributes.capacity())
+        m_attributes.reserve(m_attributes.empty() ? 2 : 2 * m_attributes.size());
+    CXmlAttribute* attribute = CXmlAttribute::Create(this, localName, std::move(value), namespaceUri);
     m_attributes.push_back(attribute);
     return attribute;
 }

@@ -1,0 +1,50 @@
+// Storage for the nodes of one kind (elements or attributes) of one document.
+// Nodes are carved from blocks that hold many of them, so that building a
+// large tree costs one allocation per block instead of one per node; a node
+// dropped while the document is read (by an element filter) goes to a free
+// list and its slot is reused, which keeps the memory of a filtered read flat.
+#ifndef TSXMLLIB_XMLNODEPOOL_H
+#define TSXMLLIB_XMLNODEPOOL_H
+
+#include "tsxmllib/MemoryLeakHelp.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace TsXmlLib16 {
+
+class CXmlNodePool : private CInstanceMonitor {
+public:
+    // slotSize: the size of one node (rounded up to the strictest alignment).
+    explicit CXmlNodePool(std::size_t slotSize);
+    ~CXmlNodePool() override;
+    CXmlNodePool(const CXmlNodePool&) = delete;
+    CXmlNodePool& operator=(const CXmlNodePool&) = delete;
+
+    // Uninitialised storage for one node.
+    void* Allocate();
+    // Takes back the storage of a destroyed node.
+    void Free(void* slot);
+    // Gives every block back to the system; no node may be alive.
+    void Release();
+
+private:
+    struct FreeSlot {
+        FreeSlot* next;
+    };
+    struct Block {
+        void* memory;
+        bool large;
+    };
+
+    std::size_t m_slotSize;
+    std::size_t m_nextBlockSlots;
+    std::vector<Block> m_blocks;
+    unsigned char* m_next = nullptr;
+    unsigned char* m_blockEnd = nullptr;
+    FreeSlot* m_free = nullptr;
+};
+
+} // namespace TsXmlLib16
+
+#endif
