@@ -12,7 +12,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libexpat1-dev zlib1g-dev libpcre2-dev libxml2-utils)
+          libexpat1-dev zlib1g-dev libpcre2-dev libxml2-utils libpugixml-dev libxml2-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -37,6 +37,7 @@ case "${1:-test}" in
     ctest --test-dir "$build_dir" -j"$jobs" --output-on-failure --timeout 300
     ;;
   demo)
+    "$build_dir/examples/purchase_order" "$here/samples/data/purchaseOrder.xml" "$build_dir/purchaseOrder-changed.xml"
     "$build_dir/examples/tsxml_demo" "$here/samples/data"
     ;;
   *)

@@ -236,6 +236,13 @@ TEST(Descriptors, MandatoryMembersAndTheTolerances)
     std::string text = RootParts().Text();
     text.replace(text.find(kNs), kNs.size(), "urn:other");
     EXPECT_EQ("text", Text(*Read(text, anyNamespace), Root_Prim));
+    // A schema without namespaces matches by local name too; its documents are
+    // read without namespace processing, so a prefixed type attribute is an
+    // ordinary attribute and the substituted shape cannot be told.
+    CSerializationContext noNamespaces;
+    noNamespaces.SetSchemaType(SchemaType_NoNamespaces);
+    EXPECT_EQ("Failed to find a suitable substitution element for [shape].\nPath: /root",
+              Failure([&] { Read(text, noNamespaces); }).second);
     EXPECT_EQ(0u, Failure([&] { Read(text); }).second.find("Failed to find the required child element [prim]."));
 
     // Writing: a mandatory member that is not set is an error.

@@ -221,3 +221,12 @@ TEST(UntypedElement, WideTreesStayLinear)
     EXPECT_EQ(kChildren, e->GetChildElements()->GetCount());
     EXPECT_EQ(xml, e->ToXml(false, false, EOLType_LF, Default()));
 }
+
+TEST(UntypedElement, IndentationBetweenChildrenIsNotText)
+{
+    CSmartPtr<CElement> e(new CElement("x"));
+    e->FromXml("<r>\n\t<a> kept </a>\n\t<b/>\n</r>");
+    EXPECT_EQ("", e->GetText());
+    EXPECT_EQ(" kept ", e->GetChildElements()->Item(0)->GetText());
+    EXPECT_EQ("<r><a> kept </a><b/></r>", e->ToXml(false, false, EOLType_LF, Default()));
+}

@@ -32,20 +32,7 @@ public:
     const std::string& GetNamespaceRestriction() const { return m_restriction; }
     std::string GetTargetNamespace() override { return m_target; }
 
-    class iterator {
-    public:
-        explicit iterator(CNode* node) : m_node(node) {}
-        CAttribute* operator*() const { return static_cast<CAttribute*>(m_node->item.get()); }
-        iterator& operator++()
-        {
-            m_node = m_node->next;
-            return *this;
-        }
-        bool operator!=(const iterator& other) const { return m_node != other.m_node; }
-
-    private:
-        CNode* m_node;
-    };
+    using iterator = CNodeIterator<CAttribute>;
     iterator begin() const { return iterator(GetHead()); }
     iterator end() const { return iterator(nullptr); }
 

@@ -211,7 +211,10 @@ void CElement::FromDocumentElement_Int(CXmlElement* root, const CSerializationCo
 
 void CElement::CopyBasics(const CXmlElement& element)
 {
-    m_text = element.GetText();
+    // Between child elements, white space is layout (indentation), not data.
+    const std::string& text = element.GetText();
+    const bool layout = element.GetFirstElement() && text.find_first_not_of(" \t\r\n") == std::string::npos;
+    m_text = layout ? std::string() : text;
     m_name = element.GetLocalName();
     m_namespace = element.GetNamespaceURI();
 }
@@ -310,7 +313,10 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* ns, const 
             start(child);
             continue;
         }
-        writer->WriteText(frame.element->m_text, ItemType_string, false);
+        // Empty text after child elements says nothing; left out, it does not
+        // become an empty text member in JSON.
+        if (!frame.element->m_text.empty() || !frame.element->HasChildren())
+            writer->WriteText(frame.element->m_text, ItemType_string, false);
         writer->EndElement();
         open.pop_back();
     }

@@ -18,8 +18,6 @@ std::string CollectionNamespace(const char* ns, const char* restriction)
 }
 } // namespace
 
-CElement* CElementCol::iterator::operator*() const { return static_cast<CElement*>(m_node->item.get()); }
-
 CElementCol::CElementCol(const char* ns, const char* restriction, const char* target, int minOccurs, int maxOccurs)
     : CXmlCollection("", CollectionNamespace(ns, restriction).c_str(), minOccurs, maxOccurs),
       TS_INSTANCE_MONITOR("CElementCol"), m_target(Text(target))

@@ -35,20 +35,7 @@ public:
     std::string GetTargetNamespace() override { return m_target; }
     const std::string& GetItemRestriction() const { return m_itemRestriction; }
 
-    class iterator {
-    public:
-        explicit iterator(CNode* node) : m_node(node) {}
-        CElement* operator*() const;
-        iterator& operator++()
-        {
-            m_node = m_node->next;
-            return *this;
-        }
-        bool operator!=(const iterator& other) const { return m_node != other.m_node; }
-
-    private:
-        CNode* m_node;
-    };
+    using iterator = CNodeIterator<CElement>;
     iterator begin() const { return iterator(GetHead()); }
     iterator end() const { return iterator(nullptr); }
 

@@ -166,8 +166,7 @@ void CElementInfo::AttributesToXml_Int(const CXmlObjectBase* child, CXmlWriter* 
 // ---------------------------------------------------------------------------
 // Writing
 
-bool CElementInfo::ElementToXmlPrim(const CSerializationContext&, const CXmlGeneratedClass* obj,
-                                    CXmlWriter* writer) const
+bool CElementInfo::ElementToXmlValue(const CXmlGeneratedClass* obj, CXmlWriter* writer, bool isEnum) const
 {
     TsVariant value;
     ReadProperty(obj, value);
@@ -179,35 +178,29 @@ bool CElementInfo::ElementToXmlPrim(const CSerializationContext&, const CXmlGene
     }
     if (!value.IsValid())
         return false;
-    const std::string text = value.ToString(m_format.c_str());
+    // Enumerations are written by name, as strings, and have no facets; a
+    // primitive equal to its default is not checked either.
+    const std::string text =
+        isEnum ? Text(m_enumToText ? m_enumToText(value.GetI4()) : nullptr) : value.ToString(m_format.c_str());
     const bool isDefault = !m_defaultValue.empty() && text == m_defaultValue;
-    if (!isDefault)
+    if (!isEnum && !isDefault)
         CheckRestriction(value);
     writer->StartElement(m_elementName, m_elementNamespace);
-    writer->WriteText(text, value.GetTypeAsEnum(), isDefault);
+    writer->WriteText(text, isEnum ? ItemType_string : value.GetTypeAsEnum(), isDefault);
     writer->EndElement();
     return true;
+}
+
+bool CElementInfo::ElementToXmlPrim(const CSerializationContext&, const CXmlGeneratedClass* obj,
+                                    CXmlWriter* writer) const
+{
+    return ElementToXmlValue(obj, writer, false);
 }
 
 bool CElementInfo::ElementToXmlEnum(const CSerializationContext&, const CXmlGeneratedClass* obj,
                                     CXmlWriter* writer) const
 {
-    TsVariant value;
-    ReadProperty(obj, value);
-    if (value.IsNil()) {
-        writer->StartElement(m_elementName, m_elementNamespace);
-        writer->WriteNil();
-        writer->EndElement();
-        return true;
-    }
-    if (!value.IsValid())
-        return false;
-    const char* converted = m_enumToText ? m_enumToText(value.GetI4()) : nullptr;
-    const std::string text = Text(converted);
-    writer->StartElement(m_elementName, m_elementNamespace);
-    writer->WriteText(text, ItemType_string, !m_defaultValue.empty() && text == m_defaultValue);
-    writer->EndElement();
-    return true;
+    return ElementToXmlValue(obj, writer, true);
 }
 
 bool CElementInfo::ElementToXmlCls(const CSerializationContext& ctx, const CXmlGeneratedClass* obj,

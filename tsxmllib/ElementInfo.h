@@ -148,6 +148,8 @@ protected:
                          TsXmlLib16::CXmlWriter* writer, bool inChoice) const;
     bool ElementToXmlCol(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
                          TsXmlLib16::CXmlWriter* writer, bool validateCount) const;
+    bool ElementToXmlValue(const TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::CXmlWriter* writer,
+                           bool isEnum) const;
     // A mandatory member that wrote nothing is an error.
     bool RequireWritten(bool written) const;
 

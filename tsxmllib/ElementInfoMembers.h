@@ -8,22 +8,12 @@
 
 namespace TsXmlLib16Data {
 
-// A simple-typed value held as a primitive (IsEnum false) or as an enumeration.
-template <int G, bool IsMandatory, bool IsEnum>
-class TSXMLLIB_EXPORT CElementInfoValueMember : public CElementInfo {
+// What every single (not repeated) member shares: a mandatory member that
+// wrote nothing is an error, and in an all group a mandatory member that was
+// not found is one when its owner has a tag.
+template <int G, bool IsMandatory>
+class TSXMLLIB_EXPORT CElementInfoMember : public CElementInfo {
 public:
-    bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
-                      TsXmlLib16::CXmlWriter* writer) const override
-    {
-        const bool written = IsEnum ? ElementToXmlEnum(ctx, obj, writer) : ElementToXmlPrim(ctx, obj, writer);
-        return IsMandatory ? RequireWritten(written) : written;
-    }
-    bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
-                        TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, const char*,
-                        XmlElementType parentType) override
-    {
-        return ReadValueMember(ctx, obj, parent, current, parentType, Group(G), IsMandatory, IsEnum);
-    }
     bool Validate(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj, bool found,
                   bool parentIsElement) const override
     {
@@ -33,52 +23,74 @@ public:
     }
 
 protected:
+    using CElementInfo::CElementInfo;
+    bool Written(bool written) const { return IsMandatory ? RequireWritten(written) : written; }
+};
+
+// A simple-typed value held as a primitive (IsEnum false) or as an enumeration.
+template <int G, bool IsMandatory, bool IsEnum>
+class TSXMLLIB_EXPORT CElementInfoValueMember : public CElementInfoMember<G, IsMandatory> {
+public:
+    bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
+                      TsXmlLib16::CXmlWriter* writer) const override
+    {
+        const bool written = IsEnum ? this->ElementToXmlEnum(ctx, obj, writer) : this->ElementToXmlPrim(ctx, obj, writer);
+        return this->Written(written);
+    }
+    bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
+                        TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, const char*,
+                        XmlElementType parentType) override
+    {
+        return this->ReadValueMember(ctx, obj, parent, current, parentType, CElementInfo::Group(G), IsMandatory, IsEnum);
+    }
+
+protected:
     CElementInfoValueMember(const char* name, const char* ns, int propertyIndex, bool nillable,
                             EnumToTextFunction enumToText, TextToEnumFunction textToEnum, const char* defaultValue)
-        : CElementInfo(name, ns, propertyIndex, nillable, enumToText, textToEnum, defaultValue)
+        : CElementInfoMember<G, IsMandatory>(name, ns, propertyIndex, nillable, enumToText, textToEnum, defaultValue)
     {
     }
     CElementInfoValueMember(const char* name, const char* ns, int propertyIndex, bool nillable,
                             TsXmlLib16::ItemType itemType, const char* format,
                             TsXmlLib16::CWhitespaceUtils::WhitespaceRule whitespaceRule,
                             const TsXmlLib16::CPrimitiveRestrictions& restrictions, const char* defaultValue)
-        : CElementInfo(name, ns, propertyIndex, nillable, itemType, format, whitespaceRule, restrictions, defaultValue)
+        : CElementInfoMember<G, IsMandatory>(name, ns, propertyIndex, nillable, itemType, format, whitespaceRule, restrictions, defaultValue)
     {
     }
 };
 
 // A child object of a fixed class.
 template <int G, bool IsMandatory>
-class TSXMLLIB_EXPORT CElementInfoClsMember : public CElementInfo {
+class TSXMLLIB_EXPORT CElementInfoClsMember : public CElementInfoMember<G, IsMandatory> {
 public:
     bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
                       TsXmlLib16::CXmlWriter* writer) const override
     {
-        const bool written = ElementToXmlCls(ctx, obj, writer, G == Group_Choice);
-        return IsMandatory ? RequireWritten(written) : written;
+        const bool written = this->ElementToXmlCls(ctx, obj, writer, G == CElementInfo::Group_Choice);
+        return this->Written(written);
     }
     bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
                         TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, const char*,
                         XmlElementType parentType) override
     {
-        return ReadClsMember(ctx, obj, parent, current, parentType, Group(G), IsMandatory, m_childType, m_creator,
+        return this->ReadClsMember(ctx, obj, parent, current, parentType, CElementInfo::Group(G), IsMandatory, m_childType, m_creator,
                              m_classId, m_mustConsume);
     }
     bool Validate(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj, bool found,
                   bool parentIsElement) const override
     {
-        if (G != Group_All)
+        if (G != CElementInfo::Group_All)
             return CElementInfo::Validate(ctx, obj, found, parentIsElement);
         // A mandatory child that may legitimately consume nothing is no error.
         if (IsMandatory && !found && parentIsElement && (m_childType == XmlElementType_InLine || m_mustConsume))
-            ValidateMandatory(false, true);
+            this->ValidateMandatory(false, true);
         return true;
     }
     void PseudoChildAttributeToXml(const TsXmlLib16::CSerializationContext& ctx,
                                    const TsXmlLib16::CXmlGeneratedClass* obj,
                                    TsXmlLib16::CXmlWriter* writer) const override
     {
-        PseudoChildAttributes(ctx, obj, writer, m_childType, false);
+        this->PseudoChildAttributes(ctx, obj, writer, m_childType, false);
     }
 
     XmlElementType GetChildElementType() const { return m_childType; }
@@ -88,7 +100,8 @@ public:
 protected:
     CElementInfoClsMember(const char* name, const char* ns, int propertyIndex, XmlElementType childType,
                           ClassIdCreator creator, int classId, bool mustConsume)
-        : CElementInfo(name, ns, propertyIndex), m_childType(childType), m_creator(creator), m_classId(classId),
+        : CElementInfoMember<G, IsMandatory>(name, ns, propertyIndex), m_childType(childType), m_creator(creator),
+          m_classId(classId),
           m_mustConsume(mustConsume)
     {
     }
@@ -102,32 +115,25 @@ private:
 
 // A child object whose concrete class is chosen from the element.
 template <int G, bool IsMandatory>
-class TSXMLLIB_EXPORT CElementInfoAbsClsMember : public CElementInfo {
+class TSXMLLIB_EXPORT CElementInfoAbsClsMember : public CElementInfoMember<G, IsMandatory> {
 public:
     bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
                       TsXmlLib16::CXmlWriter* writer) const override
     {
-        const bool written = ElementToXmlCls(ctx, obj, writer, G == Group_Choice);
-        return IsMandatory ? RequireWritten(written) : written;
+        const bool written = this->ElementToXmlCls(ctx, obj, writer, G == CElementInfo::Group_Choice);
+        return this->Written(written);
     }
     bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
                         TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, const char*,
                         XmlElementType parentType) override
     {
-        return ReadAbsClsMember(ctx, obj, parent, current, parentType, Group(G), IsMandatory, m_creator);
-    }
-    bool Validate(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj, bool found,
-                  bool parentIsElement) const override
-    {
-        if (G != Group_All)
-            return CElementInfo::Validate(ctx, obj, found, parentIsElement);
-        return IsMandatory ? ValidateMandatory(found, parentIsElement) : true;
+        return this->ReadAbsClsMember(ctx, obj, parent, current, parentType, CElementInfo::Group(G), IsMandatory, m_creator);
     }
     void PseudoChildAttributeToXml(const TsXmlLib16::CSerializationContext& ctx,
                                    const TsXmlLib16::CXmlGeneratedClass* obj,
                                    TsXmlLib16::CXmlWriter* writer) const override
     {
-        PseudoChildAttributes(ctx, obj, writer, m_childType, false);
+        this->PseudoChildAttributes(ctx, obj, writer, m_childType, false);
     }
 
     XmlElementType GetChildElementType() const { return m_childType; }
@@ -135,7 +141,7 @@ public:
 protected:
     CElementInfoAbsClsMember(const char* name, const char* ns, int propertyIndex, XmlElementType childType,
                              ElementClassCreator creator)
-        : CElementInfo(name, ns, propertyIndex), m_childType(childType), m_creator(creator)
+        : CElementInfoMember<G, IsMandatory>(name, ns, propertyIndex), m_childType(childType), m_creator(creator)
     {
     }
 
@@ -149,25 +155,25 @@ private:
 template <int G>
 class TSXMLLIB_EXPORT CElementInfoColMember : public CElementInfo {
 public:
-    static constexpr Group kGroup = Group(G);
+    static constexpr Group kGroup = CElementInfo::Group(G);
 
     bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
                       TsXmlLib16::CXmlWriter* writer) const override
     {
-        return ElementToXmlCol(ctx, obj, writer, G != Group_Choice);
+        return this->ElementToXmlCol(ctx, obj, writer, G != CElementInfo::Group_Choice);
     }
     bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
                         TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current, const char*,
                         XmlElementType parentType) override
     {
-        return ReadColMember(ctx, obj, parent, current, parentType, Group(G));
+        return this->ReadColMember(ctx, obj, parent, current, parentType, CElementInfo::Group(G));
     }
     bool Validate(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj, bool found,
                   bool parentIsElement) const override
     {
         // The all-group reader never records a collection as found; its count
         // was checked while reading.
-        if (G != Group_All)
+        if (G != CElementInfo::Group_All)
             return CElementInfo::Validate(ctx, obj, found, parentIsElement);
         return true;
     }
@@ -206,27 +212,20 @@ private:
 // A wildcard element held as an untyped element. The two strings are the
 // wildcard's namespace constraint and the namespace it is evaluated against.
 template <int G, bool IsMandatory>
-class TSXMLLIB_EXPORT CElementInfoUntpdMember : public CElementInfo {
+class TSXMLLIB_EXPORT CElementInfoUntpdMember : public CElementInfoMember<G, IsMandatory> {
 public:
     bool ElementToXml(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj,
                       TsXmlLib16::CXmlWriter* writer) const override
     {
-        const bool written = ElementToXmlCls(ctx, obj, writer, G == Group_Choice);
-        return IsMandatory ? RequireWritten(written) : written;
+        const bool written = this->ElementToXmlCls(ctx, obj, writer, G == CElementInfo::Group_Choice);
+        return this->Written(written);
     }
     bool ElementFromXml(const TsXmlLib16::CSerializationContext& ctx, TsXmlLib16::CXmlGeneratedClass* obj,
                         TsXmlLib16::CXmlElement* parent, TsXmlLib16::CXmlElement** current,
                         const char* parentNamespace, XmlElementType parentType) override
     {
-        return ReadUntpdMember(ctx, obj, parent, current, parentNamespace, parentType, Group(G), IsMandatory,
+        return this->ReadUntpdMember(ctx, obj, parent, current, parentNamespace, parentType, CElementInfo::Group(G), IsMandatory,
                                m_constraint, m_targetNamespace);
-    }
-    bool Validate(const TsXmlLib16::CSerializationContext& ctx, const TsXmlLib16::CXmlGeneratedClass* obj, bool found,
-                  bool parentIsElement) const override
-    {
-        if (G != Group_All)
-            return CElementInfo::Validate(ctx, obj, found, parentIsElement);
-        return IsMandatory ? ValidateMandatory(found, parentIsElement) : true;
     }
 
     const std::string& GetConstraint() const { return m_constraint; }
@@ -235,7 +234,7 @@ public:
 protected:
     CElementInfoUntpdMember(const char* name, const char* ns, int propertyIndex, const char* constraint,
                             const char* targetNamespace)
-        : CElementInfo(name, ns, propertyIndex), m_constraint(constraint ? constraint : ""),
+        : CElementInfoMember<G, IsMandatory>(name, ns, propertyIndex), m_constraint(constraint ? constraint : ""),
           m_targetNamespace(targetNamespace ? targetNamespace : "")
     {
     }

@@ -17,30 +17,6 @@ namespace TsXmlLib16 {
 
 namespace {
 
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d)
-{
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    y = static_cast<std::int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y += m <= 2;
-}
-
 // Seconds between 1601-01-01 and 1970-01-01.
 constexpr std::int64_t kEpochDelta1601 = 11644473600LL;
 
@@ -56,7 +32,7 @@ void FillFromUnix(std::int64_t seconds, unsigned milliseconds, SYSTEMTIME* st)
     }
     std::int64_t y;
     unsigned m, d;
-    CivilFromDays(days, y, m, d);
+    Platform::CivilFromDays(days, y, m, d);
     st->wYear = static_cast<std::uint16_t>(y);
     st->wMonth = static_cast<std::uint16_t>(m);
     st->wDay = static_cast<std::uint16_t>(d);
@@ -96,7 +72,7 @@ bool SystemTimeToFileTime(const SYSTEMTIME* st, FILETIME* fileTime)
     const unsigned last = kDays[st->wMonth - 1] + (st->wMonth == 2 && IsLeap(st->wYear) ? 1 : 0);
     if (st->wDay > last)
         return false;
-    const std::int64_t days = DaysFromCivil(st->wYear, st->wMonth, st->wDay);
+    const std::int64_t days = Platform::DaysFromCivil(st->wYear, st->wMonth, st->wDay);
     const std::int64_t seconds = days * 86400 + st->wHour * 3600 + st->wMinute * 60 + st->wSecond;
     const std::uint64_t ticks = static_cast<std::uint64_t>(seconds + kEpochDelta1601) * 10000000ULL +
                                 static_cast<std::uint64_t>(st->wMilliseconds) * 10000ULL;
@@ -126,6 +102,30 @@ void SetDebugTraceSink(DebugTraceSink sink) { g_traceSink.store(sink, std::memor
 DebugTraceSink GetDebugTraceSink() { return g_traceSink.load(std::memory_order_acquire); }
 
 namespace Platform {
+
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d)
+{
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void CivilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d)
+{
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    y = static_cast<std::int64_t>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y += m <= 2;
+}
 
 File::~File()
 {

@@ -45,6 +45,11 @@ TSXMLLIB_EXPORT DebugTraceSink GetDebugTraceSink();
 
 namespace Platform {
 
+// The proleptic Gregorian calendar with astronomical years (year 0 exists and
+// is a leap year): days since 1970-01-01, and back.
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d);
+void CivilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d);
+
 // A file descriptor that is closed when the object goes away. Every failing call
 // records the platform error code (errno), which GetLastError returns.
 class TSXMLLIB_EXPORT File {

@@ -14,6 +14,23 @@ struct TSXMLLIB_EXPORT CNode {
     CNode* previous = nullptr;
 };
 
+// Walks the nodes of a collection whose items are all of type T.
+template <class T>
+class CNodeIterator {
+public:
+    explicit CNodeIterator(CNode* node) : m_node(node) {}
+    T* operator*() const { return static_cast<T*>(m_node->item.get()); }
+    CNodeIterator& operator++()
+    {
+        m_node = m_node->next;
+        return *this;
+    }
+    bool operator!=(const CNodeIterator& other) const { return m_node != other.m_node; }
+
+private:
+    CNode* m_node;
+};
+
 class TSXMLLIB_EXPORT CXmlCollection : public CXmlCollectionBase {
 public:
     int GetCount() const override { return m_count; }

@@ -1,7 +1,7 @@
 #include "tsxmllib/XmlObjectBase.h"
 
 #include "tsxmllib/Element.h"
-
+#include "tsxmllib/FastInfosetWriter.h"
 #include "tsxmllib/FileBinaryStream.h"
 #include "tsxmllib/FileTextStream.h"
 #include "tsxmllib/FormatString.h"
@@ -19,6 +19,8 @@
 
 #include <atomic>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace TsXmlLib16 {
 
@@ -39,11 +41,6 @@ void ShowVersionMismatch()
                      "v%d.%d, Generator: v%d.%d).",
                      TsRuntimeVersionMajor, TsRuntimeVersionMinor, g_generatorMajor.load(), g_generatorMinor.load());
     Platform::ShowErrorMessage("Version Mismatch Error", text.c_str());
-}
-
-[[noreturn]] void ThrowNotAvailable(const char* form)
-{
-    throw CTsException(FormatString("%s is not available in this build of the library", form));
 }
 
 // Byte output is compressed in place for every compression type but none;
@@ -253,10 +250,20 @@ void CXmlObjectBase::ToJsonFile(const char* fileName, bool bPrettyPrint, XmlEnco
     CFileBinaryStream(fileName, XmlEncoding_UTF8, buffer).WriteToFile();
 }
 
-CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl, const CSerializationContext&, CompressionType) const
+CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl decl, const CSerializationContext& ctx,
+                                                CompressionType compression) const
 {
     CheckVersion();
-    ThrowNotAvailable("Fast Infoset output");
+    CBinaryStream stream;
+    CFastInfosetWriter writer(ctx.GetFIContext(), &stream);
+    writer.Open();
+    writer.WriteHeader(decl);
+    ToXml_Int(&writer, true, GetTargetNamespace(this).c_str(), ctx, false);
+    writer.WriteDocumentEnd();
+    writer.Close();
+    CBinaryData data = stream.GetData();
+    CompressIfAsked(data, compression);
+    return data;
 }
 
 void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl decl, const CSerializationContext& ctx,
@@ -519,13 +526,15 @@ void CXmlObjectBase::Throw_IfElementNameDiffers(CXmlObjectBase* value, const cha
 
 bool IsNamespaceAllowed(const char* ns, const char* allowed, const char* targetNs)
 {
-    const std::string nsText = ns ? ns : "";
-    const std::string target = targetNs ? targetNs : "";
+    // Called for every element and attribute of untyped content: the tokens
+    // are compared where they stand, without copying anything.
+    const std::string_view nsText = ns ? ns : "";
+    const std::string_view target = targetNs ? targetNs : "";
     const char* p = allowed ? allowed : "";
     while (*p) {
         const char* end = std::strchr(p, ' ');
         const std::size_t length = end ? static_cast<std::size_t>(end - p) : std::strlen(p);
-        const std::string token(p, length);
+        const std::string_view token(p, length);
         if (token == "##any")
             return true;
         if (token == "##other") {

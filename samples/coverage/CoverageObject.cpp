@@ -1,6 +1,10 @@
 #include "samples/coverage/CoverageObject.h"
 
+#include "samples/coverage/ColorCol.h"
 #include "samples/coverage/CoverageCol.h"
+#include "tsxmllib/AttributeInfoAny.h"
+#include "tsxmllib/Element.h"
+#include "tsxmllib/TypedCollections.h"
 #include "tsxmllib/AttributeInfoEnum.h"
 #include "tsxmllib/AttributeInfoPrimitive.h"
 #include "tsxmllib/ClassfactoryBase.h"
@@ -44,6 +48,12 @@ int PropertyCount(CoverageKind kind)
         return Bag_PropertyCount;
     case Coverage_NilLeaf:
         return NilLeaf_PropertyCount;
+    case Coverage_Wild:
+        return Wild_PropertyCount;
+    case Coverage_Pick2:
+        return Pick2_PropertyCount;
+    case Coverage_Bag2:
+        return Bag2_PropertyCount;
     default:
         return 0;
     }
@@ -63,7 +73,7 @@ void Build(CoverageKind kind, CSampleMetaData& m)
     switch (kind) {
     case Coverage_Root: {
         const CPrimitiveRestrictions code("[A-Z]{3}", -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1);
-        m.elements = new CElementInfo*[15]{
+        m.elements = new CElementInfo*[17]{
             new CElementInfoSeqPrimMnd("prim", kNs, Root_Prim, true, ItemType_string, nullptr, kPreserve, kNone,
                                        nullptr),
             new CElementInfoSeqPrimOpt("primOpt", kNs, Root_PrimOpt, false, ItemType_i4, nullptr, kCollapse, kNone,
@@ -83,7 +93,10 @@ void Build(CoverageKind kind, CSampleMetaData& m)
             new CElementInfoSeqClsOpt("bag", kNs, Root_Bag, XmlElementType_Element, create, Coverage_Bag),
             new CElementInfoSeqClsOpt("nilChild", kNs, Root_NilChild, XmlElementType_Element, create,
                                       Coverage_NilLeaf),
-            nullptr, nullptr};
+            new CElementInfoSeqClsOpt("wild", kNs, Root_Wild, XmlElementType_Element, create, Coverage_Wild),
+            new CElementInfoSeqClsOpt("pick2", kNs, Root_Pick2, XmlElementType_Element, create, Coverage_Pick2),
+            new CElementInfoSeqClsOpt("bag2", kNs, Root_Bag2, XmlElementType_Element, create, Coverage_Bag2),
+            nullptr};
         m.attributes = new CAttributeInfo*[3]{
             new CAttributeInfoEnum("tone", "", Root_Color, true, &ColorToText, &TextToColor, "red"),
             new CAttributeInfoPrimitive("code", "", Root_Code, true, ItemType_string, nullptr, kCollapse, code,
@@ -125,7 +138,7 @@ void Build(CoverageKind kind, CSampleMetaData& m)
         m.classInfo = Info(XmlElementGroupType_Sequence, XmlElementType_InLine, "", false);
         return;
     case Coverage_Pick:
-        m.elements = new CElementInfo*[6]{
+        m.elements = new CElementInfo*[7]{
             new CElementInfoChoicePrimOpt("num", kNs, Pick_Num, false, ItemType_i4, nullptr, kCollapse, kNone,
                                           nullptr),
             new CElementInfoChoiceEnumOpt("hue", kNs, Pick_Hue, false, &ColorToText, &TextToColor, nullptr),
@@ -133,6 +146,7 @@ void Build(CoverageKind kind, CSampleMetaData& m)
                                          Coverage_Leaf),
             new CElementInfoChoiceAbsClsOpt("shapePick", kNs, Pick_Shape, XmlElementType_Element, shape),
             new CElementInfoChoiceClsCol("l", kNs, Pick_Leafs, XmlElementType_Element),
+            new CElementInfoChoiceUntpdOpt("AnyElement", "##other", Pick_Any, "##other", kNs),
             nullptr};
         m.attributes = new CAttributeInfo*[1]{nullptr};
         m.classInfo = Info(XmlElementGroupType_Choice, XmlElementType_Element, "pick", true);
@@ -159,6 +173,44 @@ void Build(CoverageKind kind, CSampleMetaData& m)
             nullptr};
         m.attributes = new CAttributeInfo*[1]{nullptr};
         m.classInfo = Info(XmlElementGroupType_Sequence, XmlElementType_Element, "nilChild", true);
+        return;
+    case Coverage_Wild:
+        m.elements = new CElementInfo*[8]{
+            new CElementInfoSeqPrimCol("num", kNs, Wild_Nums),
+            new CElementInfoSeqEnumCol("hue", kNs, Wild_Hues),
+            new CElementInfoSeqCol("plain", kNs, Wild_Plain),
+            new CElementInfoSeqAbsClsCol("sh", kNs, Wild_Shapes, XmlElementType_Element),
+            new CElementInfoSeqUntpdMnd("AnyElement", "##other", Wild_Other, "##other", kNs),
+            new CElementInfoSeqUntpdOpt("note", "##any", Wild_Note, "##any", kNs),
+            new CElementInfoSeqUntpdCol("AnyElement", "##any", Wild_Rest),
+            nullptr};
+        m.attributes = new CAttributeInfo*[2]{
+            new CAttributeInfoAny("AnyAttribute", "", Wild_AnyAttrs, true, "##other", kNs, nullptr), nullptr};
+        m.classInfo = Info(XmlElementGroupType_Sequence, XmlElementType_Element, "wild", true);
+        return;
+    case Coverage_Pick2:
+        m.elements = new CElementInfo*[6]{
+            new CElementInfoChoicePrimCol("n", kNs, Pick2_Nums),
+            new CElementInfoChoiceEnumCol("h", kNs, Pick2_Hues),
+            new CElementInfoChoiceCol("p", kNs, Pick2_Plain),
+            new CElementInfoChoiceAbsClsCol("s", kNs, Pick2_Shapes, XmlElementType_Element),
+            new CElementInfoChoiceUntpdCol("u", "##any", Pick2_Us),
+            nullptr};
+        m.attributes = new CAttributeInfo*[1]{nullptr};
+        m.classInfo = Info(XmlElementGroupType_Choice, XmlElementType_Element, "pick2", true);
+        return;
+    case Coverage_Bag2:
+        m.elements = new CElementInfo*[8]{
+            new CElementInfoAllCol("p", kNs, Bag2_Plain),
+            new CElementInfoAllAbsClsCol("s", kNs, Bag2_Shapes, XmlElementType_Element),
+            new CElementInfoAllPrimCol("n", kNs, Bag2_Nums),
+            new CElementInfoAllEnumCol("h", kNs, Bag2_Hues),
+            new CElementInfoAllUntpdCol("u", "##any", Bag2_Us),
+            new CElementInfoAllUntpdMnd("m", "##any", Bag2_M, "##any", kNs),
+            new CElementInfoAllUntpdOpt("o", "##any", Bag2_O, "##any", kNs),
+            nullptr};
+        m.attributes = new CAttributeInfo*[1]{nullptr};
+        m.classInfo = Info(XmlElementGroupType_All, XmlElementType_Element, "bag2", true);
         return;
     default:
         throw CTsInvalidParamException("Unknown coverage class");
@@ -213,6 +265,7 @@ int TextToColor(const char* text)
 CSampleMetaData CCoverageObject::s_metaData[Coverage_KindCount] = {
     CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData),
     CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData),
+    CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData),
     CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData)};
 
 CSampleMetaData& CCoverageObject::MetaData(CoverageKind kind)
@@ -262,6 +315,33 @@ void CCoverageObject::CreateMembers()
     case Coverage_Bag:
         m_properties[Bag_E] = ObjectValue(Create(Coverage_Leaf, "e"));
         m_properties[Bag_Leafs] = CollectionValue(CCoverageCol::Create(Coverage_Leaf, "bl", 0, 2));
+        return;
+    case Coverage_Wild:
+        m_properties[Wild_Nums] = CollectionValue(new Ci4Col("num", kNs, 0, -1, nullptr, -1, -1, nullptr, "99",
+                                                             nullptr, nullptr, -1, -1, -1, kCollapse, nullptr));
+        m_properties[Wild_Hues] = CollectionValue(CColorCol::Create("hue", 0, -1));
+        m_properties[Wild_Plain] = CollectionValue(CCoverageCol::Create(Coverage_Leaf, "plain", 0, -1));
+        m_properties[Wild_Shapes] = CollectionValue(CCoverageCol::Create(Coverage_Leaf, "sh", 0, -1));
+        m_properties[Wild_Other] = ObjectValue(new CElement("AnyElement", "", "##other", kNs));
+        m_properties[Wild_Rest] = CollectionValue(new CElementCol("", "##any", kNs, 0, -1));
+        m_properties[Wild_AnyAttrs] = CollectionValue(new CAttributeCol("", "##other", kNs));
+        return;
+    case Coverage_Pick2:
+        m_properties[Pick2_Nums] = CollectionValue(new Ci4Col("n", kNs, 1, -1, nullptr, -1, -1, nullptr, nullptr,
+                                                              nullptr, nullptr, -1, -1, -1, kCollapse, nullptr));
+        m_properties[Pick2_Hues] = CollectionValue(CColorCol::Create("h", 1, -1));
+        m_properties[Pick2_Plain] = CollectionValue(CCoverageCol::Create(Coverage_Leaf, "p", 1, -1));
+        m_properties[Pick2_Shapes] = CollectionValue(CCoverageCol::Create(Coverage_Leaf, "s", 1, -1));
+        m_properties[Pick2_Us] = CollectionValue(new CElementCol("", "##any", kNs, 1, -1));
+        return;
+    case Coverage_Bag2:
+        m_properties[Bag2_Plain] = CollectionValue(CCoverageCol::Create(Coverage_Leaf, "p", 0, -1));
+        m_properties[Bag2_Shapes] = CollectionValue(CCoverageCol::Create(Coverage_Leaf, "s", 0, -1));
+        m_properties[Bag2_Nums] = CollectionValue(new Ci4Col("n", kNs, 0, -1, nullptr, -1, -1, nullptr, nullptr,
+                                                             nullptr, nullptr, -1, -1, -1, kCollapse, nullptr));
+        m_properties[Bag2_Hues] = CollectionValue(CColorCol::Create("h", 0, -1));
+        m_properties[Bag2_Us] = CollectionValue(new CElementCol("", "##any", kNs, 0, -1));
+        m_properties[Bag2_M] = ObjectValue(new CElement("m", "", "##any", kNs));
         return;
     default:
         return;

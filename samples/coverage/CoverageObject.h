@@ -27,6 +27,9 @@ enum CoverageKind {
     Coverage_Pick,       // choice: every choice member kind
     Coverage_Bag,        // all group: every all-group member kind
     Coverage_NilLeaf,    // nillable
+    Coverage_Wild,       // sequence: collections of values, wildcard elements and attributes
+    Coverage_Pick2,      // choice of collections only (no branch is optional)
+    Coverage_Bag2,       // all group: collections and wildcards
     Coverage_KindCount
 };
 
@@ -47,12 +50,15 @@ enum RootProperty {
     Root_Bag,        // Bag, optional
     Root_NilChild,   // NilLeaf, optional
     Root_Code,       // attribute, string with pattern, optional
+    Root_Wild,       // Wild, optional
+    Root_Pick2,      // Pick2, optional
+    Root_Bag2,       // Bag2, optional
     Root_PropertyCount
 };
 enum LeafProperty { Leaf_Text, Leaf_Id, Leaf_PropertyCount };
 enum ShapeProperty { Shape_Size, Shape_PropertyCount };
 enum InlineProperty { Inline_PartA, Inline_PartAttr, Inline_PropertyCount };
-enum PickProperty { Pick_Num, Pick_Hue, Pick_Leaf, Pick_Shape, Pick_Leafs, Pick_PropertyCount };
+enum PickProperty { Pick_Num, Pick_Hue, Pick_Leaf, Pick_Shape, Pick_Leafs, Pick_Any, Pick_PropertyCount };
 enum BagProperty {
     Bag_A,     // i4 mandatory
     Bag_B,     // string optional
@@ -66,6 +72,19 @@ enum BagProperty {
     Bag_PropertyCount
 };
 enum NilLeafProperty { NilLeaf_Value, NilLeaf_PropertyCount };
+enum WildProperty {
+    Wild_Nums,      // i4 collection "num"
+    Wild_Hues,      // colour collection "hue"
+    Wild_Plain,     // collection of Leaf "plain" (plain collection descriptor)
+    Wild_Shapes,    // collection of Leaf "sh" (abstract-class collection descriptor)
+    Wild_Other,     // wildcard element from another namespace, mandatory
+    Wild_Note,      // wildcard element named "note", optional
+    Wild_Rest,      // any remaining elements
+    Wild_AnyAttrs,  // attributes from other namespaces
+    Wild_PropertyCount
+};
+enum Pick2Property { Pick2_Nums, Pick2_Hues, Pick2_Plain, Pick2_Shapes, Pick2_Us, Pick2_PropertyCount };
+enum Bag2Property { Bag2_Plain, Bag2_Shapes, Bag2_Nums, Bag2_Hues, Bag2_Us, Bag2_M, Bag2_O, Bag2_PropertyCount };
 
 // The colours of the enumerated members.
 const char* ColorToText(int value);

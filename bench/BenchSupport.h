@@ -1,0 +1,32 @@
+// Registration of the benchmarks of one document size: the library's
+// pipelines, the baselines they are compared with, and the counters the
+// summary table is made from.
+#ifndef TSXMLLIB_BENCH_BENCHSUPPORT_H
+#define TSXMLLIB_BENCH_BENCHSUPPORT_H
+
+#include "bench/Inputs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace TsXmlLibBench {
+
+using BenchmarkBody = std::function<void(benchmark::State&, Inputs&)>;
+using ReadOperation = std::function<void(Inputs&)>;
+
+// Registers "<label>/<name>" on the inputs of targetBytes. Every benchmark
+// reports the XML size as the bytes it processed, whatever form it works on.
+// With a read operation, how far one run of it raises peak resident memory is
+// measured once and reported in the counter "peak_x" as a multiple of the XML size.
+void AddBenchmark(const std::string& label, const std::string& name, std::size_t targetBytes, BenchmarkBody body,
+                  ReadOperation peakRead = nullptr);
+
+void RegisterLibraryBenchmarks(const std::string& label, std::size_t targetBytes);
+void RegisterBaselineBenchmarks(const std::string& label, std::size_t targetBytes);
+
+} // namespace TsXmlLibBench
+
+#endif

@@ -1,0 +1,612 @@
+#include "tsxmllib/FastInfosetWriter.h"
+
+#include "tsxmllib/BinaryStream.h"
+#include "tsxmllib/DebugTrace.h"
+#include "tsxmllib/Encoder.h"
+#include "tsxmllib/FIVocabulary.h"
+#include "tsxmllib/FastInfosetBinaryData.h"
+#include "tsxmllib/FastInfosetContext.h"
+#include "tsxmllib/FormatString.h"
+#include "tsxmllib/Namespaces.h"
+#include "tsxmllib/TsException.h"
+
+#include <cassert>
+
+namespace TsXmlLib16 {
+
+namespace {
+const char kAttributesFirst[] = "Attributes must be added before elements";
+const char kUtf16Unsupported[] =
+    "Failed to write FastInfoset. Unsupported Feature UTF16BE in EncodedCharacterStringBit5.";
+const char kUnknownEncodingBit3[] = "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit5.";
+const char kUnknownEncodingBit5[] = "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit7.";
+
+// Identification "\xE0\0" and version 1.
+const unsigned char kIdentification[] = {0xE0, 0x00, 0x00, 0x01};
+
+// First octets of the document's optional parts.
+constexpr unsigned char kNoDocumentComponents = 0x00;
+constexpr unsigned char kInitialVocabularyPresent = 0x20;
+// Of the initial vocabulary's 13 optional components only the external vocabulary.
+const unsigned char kExternalVocabularyOnly[] = {0x10, 0x00};
+
+// 4-bit terminator of a list, with padding, or two terminators in one octet.
+constexpr unsigned char kTerminator = 0xF0;
+constexpr unsigned char kDoubleTerminator = 0xFF;
+
+// Element octet: bit 2 = attributes present; '1110' '00' = namespace attributes follow.
+constexpr unsigned char kAttributesPresent = 0x40;
+constexpr unsigned char kNamespaceAttributes = 0x38;
+// Namespace attribute '110011' + prefix bit + namespace bit.
+constexpr unsigned char kNamespaceAttributeNoPrefix = 0xCD;
+constexpr unsigned char kNamespaceAttributePrefix = 0xCF;
+// Literal qualified names: '1111' from bit 3 (elements), '11110' from bit 2 (attributes).
+constexpr unsigned char kLiteralElementName = 0x3C;
+constexpr unsigned char kLiteralAttributeName = 0x78;
+constexpr unsigned char kPrefixPresent = 0x02;
+constexpr unsigned char kNamespacePresent = 0x01;
+// Character chunk: '10' in bits 1 and 2.
+constexpr unsigned char kCharacterChunk = 0x80;
+
+// Discriminants of an encoded character string.
+enum : unsigned { Discriminant_Utf8 = 0, Discriminant_Utf16 = 1, Discriminant_Alphabet = 2, Discriminant_Algorithm = 3 };
+
+constexpr std::uint32_t kMaxAlgorithm = 10;
+
+std::string FourOctets(std::uint32_t value)
+{
+    std::string out(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<char>(value >> (24 - 8 * i));
+    return out;
+}
+
+[[maybe_unused]] bool IsIndex(std::uint32_t value) { return value >= 1 && value <= CFIVocabulary::MaxTableSize; }
+} // namespace
+
+const char* const CFastInfosetWriter::DefaultExternalVocabularyURI = "urn:tsxmllib:fastinfoset:vocabulary:16.1";
+
+CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBinaryStream* stream)
+    : CXmlWriter("CFastInfosetWriter"),
+      m_pStream(stream),
+      m_context(context),
+      m_pVocabulary(context.GetUseGeneratedVocabulary() ? new CFIVocabulary(*context.GetVocabulary())
+                                                        : new CFIVocabulary())
+{
+}
+
+CFastInfosetWriter::~CFastInfosetWriter() { delete m_pVocabulary; }
+
+void CFastInfosetWriter::Put(unsigned char octet) { m_pStream->Write(octet); }
+
+void CFastInfosetWriter::Put(const std::string& octets)
+{
+    m_pStream->Write(reinterpret_cast<const unsigned char*>(octets.data()), static_cast<unsigned long>(octets.size()));
+}
+
+// ---- header and end ----
+
+void CFastInfosetWriter::WriteHeader(FInfoDecl decl)
+{
+    if (const char* declaration = CFastInfosetContext::GetDeclarationText(decl))
+        Put(std::string(declaration));
+    m_pStream->Write(kIdentification, sizeof kIdentification);
+    if (!m_context.GetUseGeneratedVocabulary()) {
+        Put(kNoDocumentComponents);
+        return;
+    }
+    Put(kInitialVocabularyPresent);
+    m_pStream->Write(kExternalVocabularyOnly, sizeof kExternalVocabularyOnly);
+    std::string uri = m_context.GetExternalVocabularyURI();
+    if (uri.empty())
+        uri = DefaultExternalVocabularyURI;
+    WriteOctetStringBit2(0x00, LocalToUtf8String(uri));
+}
+
+void CFastInfosetWriter::WriteDocumentEnd()
+{
+    Put(m_terminatorPending ? kDoubleTerminator : kTerminator);
+    m_terminatorPending = false;
+}
+
+// ---- numbers and lengths ----
+
+void CFastInfosetWriter::WriteIntegerBit2(unsigned char leading, std::uint32_t value)
+{
+    assert(IsIndex(value) && "index out of range");
+    if (value <= 64) {
+        Put(static_cast<unsigned char>(leading | (value - 1)));
+    } else if (value <= 8256) {
+        const std::uint32_t v = value - 65;
+        Put(static_cast<unsigned char>(leading | 0x40 | (v >> 8)));
+        Put(static_cast<unsigned char>(v));
+    } else {
+        const std::uint32_t v = value - 8257;
+        Put(static_cast<unsigned char>(leading | 0x60 | (v >> 16)));
+        Put(static_cast<unsigned char>(v >> 8));
+        Put(static_cast<unsigned char>(v));
+    }
+}
+
+void CFastInfosetWriter::WriteIntegerOrZeroBit2(unsigned char leading, std::uint32_t value)
+{
+    if (value == 0)
+        Put(static_cast<unsigned char>(leading | 0x7F));
+    else
+        WriteIntegerBit2(leading, value);
+}
+
+void CFastInfosetWriter::WriteIntegerBit3(unsigned char leading, std::uint32_t value)
+{
+    assert(IsIndex(value) && "index out of range");
+    if (value <= 32) {
+        Put(static_cast<unsigned char>(leading | (value - 1)));
+    } else if (value <= 2080) {
+        const std::uint32_t v = value - 33;
+        Put(static_cast<unsigned char>(leading | 0x20 | (v >> 8)));
+        Put(static_cast<unsigned char>(v));
+    } else if (value <= 526368) {
+        const std::uint32_t v = value - 2081;
+        Put(static_cast<unsigned char>(leading | 0x28 | (v >> 16)));
+        Put(static_cast<unsigned char>(v >> 8));
+        Put(static_cast<unsigned char>(v));
+    } else {
+        const std::uint32_t v = value - 526369;
+        Put(static_cast<unsigned char>(leading | 0x30));
+        Put(static_cast<unsigned char>(v >> 16));
+        Put(static_cast<unsigned char>(v >> 8));
+        Put(static_cast<unsigned char>(v));
+    }
+}
+
+void CFastInfosetWriter::WriteIntegerBit4(unsigned char leading, std::uint32_t value)
+{
+    assert(IsIndex(value) && "index out of range");
+    if (value <= 16) {
+        Put(static_cast<unsigned char>(leading | (value - 1)));
+    } else if (value <= 1040) {
+        const std::uint32_t v = value - 17;
+        Put(static_cast<unsigned char>(leading | 0x10 | (v >> 8)));
+        Put(static_cast<unsigned char>(v));
+    } else if (value <= 263184) {
+        const std::uint32_t v = value - 1041;
+        Put(static_cast<unsigned char>(leading | 0x14 | (v >> 16)));
+        Put(static_cast<unsigned char>(v >> 8));
+        Put(static_cast<unsigned char>(v));
+    } else {
+        const std::uint32_t v = value - 263185;
+        Put(static_cast<unsigned char>(leading | 0x18));
+        Put(static_cast<unsigned char>(v >> 16));
+        Put(static_cast<unsigned char>(v >> 8));
+        Put(static_cast<unsigned char>(v));
+    }
+}
+
+void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::string& octets)
+{
+    assert(!octets.empty() && "octet string must not be empty");
+    const std::size_t length = octets.size();
+    if (length <= 64) {
+        Put(static_cast<unsigned char>(leading | (length - 1)));
+    } else if (length <= 320) {
+        Put(static_cast<unsigned char>(leading | 0x40));
+        Put(static_cast<unsigned char>(length - 65));
+    } else {
+        Put(static_cast<unsigned char>(leading | 0x60));
+        Put(FourOctets(static_cast<std::uint32_t>(length - 321)));
+    }
+    Put(octets);
+}
+
+void CFastInfosetWriter::WriteOctetStringBit5(unsigned char leading, const std::string& octets)
+{
+    assert(!octets.empty() && "octet string must not be empty");
+    const std::size_t length = octets.size();
+    if (length <= 8) {
+        Put(static_cast<unsigned char>(leading | (length - 1)));
+    } else if (length <= 264) {
+        Put(static_cast<unsigned char>(leading | 0x08));
+        Put(static_cast<unsigned char>(length - 9));
+    } else {
+        Put(static_cast<unsigned char>(leading | 0x0C));
+        Put(FourOctets(static_cast<std::uint32_t>(length - 265)));
+    }
+    Put(octets);
+}
+
+void CFastInfosetWriter::WriteOctetStringBit7(unsigned char leading, const std::string& octets)
+{
+    assert(!octets.empty() && "octet string must not be empty");
+    const std::size_t length = octets.size();
+    if (length <= 2) {
+        Put(static_cast<unsigned char>(leading | (length - 1)));
+    } else if (length <= 258) {
+        Put(static_cast<unsigned char>(leading | 0x02));
+        Put(static_cast<unsigned char>(length - 3));
+    } else {
+        Put(static_cast<unsigned char>(leading | 0x03));
+        Put(FourOctets(static_cast<std::uint32_t>(length - 259)));
+    }
+    Put(octets);
+}
+
+// ---- encoded character strings ----
+
+std::string CFastInfosetWriter::PackRestrictedAlphabetString(std::uint32_t alphabetIndex,
+                                                             const std::string& text) const
+{
+    const auto& alphabets = m_pVocabulary->GetRestrictedAlphabets();
+    const std::string alphabet =
+        alphabetIndex >= 1 && alphabetIndex <= alphabets.size() ? alphabets[alphabetIndex - 1] : std::string();
+    if (alphabet.size() < 2 || alphabet.size() > CFIVocabulary::MaxTableSize)
+        throw CTsException("Failed to write FastInfoset. Invalid Restricted Alphabet. Alphabet must contain "
+                           "between 2 and 2^20 characters.");
+    unsigned width = 2;
+    while ((std::size_t{1} << width) <= alphabet.size())
+        ++width;
+    if (width != 4 && width != 8)
+        throw CTsException("Failed to write FastInfoset. Unsupported Feature in AppendRestrictedAlphabetString.");
+
+    std::string packed;
+    packed.reserve(width == 4 ? (text.size() + 1) / 2 : text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t code = alphabet.find(text[i]);
+        if (code == std::string::npos)
+            throw CTsException("Failed to write FastInfoset. Invalid character not found for Restricted Alphabet.");
+        if (width == 8)
+            packed += static_cast<char>(code);
+        else if (i % 2 == 0)
+            packed += static_cast<char>((code << 4) | 0x0F); // the low nibble stays 0xF when no code follows
+        else
+            packed.back() = static_cast<char>((static_cast<unsigned char>(packed.back()) & 0xF0) | code);
+    }
+    return packed;
+}
+
+std::string CFastInfosetWriter::EncodeCharacterString(const std::string& text, ItemType type,
+                                                      unsigned& discriminant, std::uint32_t& tableIndex,
+                                                      const char* unknownMessage) const
+{
+    const CFastInfosetContext::EncodedCharacterString encoding = m_context.GetEncoding(type);
+    tableIndex = encoding.m_index;
+    switch (encoding.m_kind) {
+    case CFastInfosetContext::EncodedCharacterString::Kind_CharacterString:
+        if (m_context.GetDefaultStringEncoding() != CFastInfosetContext::StringEncoding_UTF8)
+            throw CTsException(kUtf16Unsupported);
+        discriminant = Discriminant_Utf8;
+        return LocalToUtf8String(text);
+    case CFastInfosetContext::EncodedCharacterString::Kind_RestrictedAlphabet:
+        if (encoding.m_index != 1 && encoding.m_index != 2)
+            throw CTsException(FormatString("Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]",
+                                            static_cast<int>(encoding.m_index)));
+        discriminant = Discriminant_Alphabet;
+        return PackRestrictedAlphabetString(encoding.m_index, text);
+    case CFastInfosetContext::EncodedCharacterString::Kind_EncodingAlgorithm: {
+        if (encoding.m_index < 1 || encoding.m_index > kMaxAlgorithm)
+            throw CTsException(FormatString("Failed to write FastInfoset. Invalid Encoding Algorithm value [%d]",
+                                            static_cast<int>(encoding.m_index)));
+        discriminant = Discriminant_Algorithm;
+        CFastInfosetBinaryData data;
+        data.SetAsEncodedString(encoding.m_index, text.c_str());
+        return data.GetLength() ? std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength())
+                                : std::string();
+    }
+    default:
+        throw CTsException(unknownMessage);
+    }
+}
+
+void CFastInfosetWriter::WriteEncodedStringBit3(unsigned char leading, const std::string& text, ItemType type)
+{
+    unsigned discriminant = 0;
+    std::uint32_t index = 0;
+    const std::string octets = EncodeCharacterString(text, type, discriminant, index, kUnknownEncodingBit3);
+    leading = static_cast<unsigned char>(leading | (discriminant << 4));
+    if (discriminant == Discriminant_Utf8) {
+        WriteOctetStringBit5(leading, octets);
+        return;
+    }
+    // The 8-bit table index: its high half ends this octet, its low half starts the next.
+    const unsigned value = index - 1;
+    Put(static_cast<unsigned char>(leading | (value >> 4)));
+    WriteOctetStringBit5(static_cast<unsigned char>((value & 0x0F) << 4), octets);
+}
+
+void CFastInfosetWriter::WriteEncodedStringBit5(unsigned char leading, const std::string& text, ItemType type)
+{
+    unsigned discriminant = 0;
+    std::uint32_t index = 0;
+    const std::string octets = EncodeCharacterString(text, type, discriminant, index, kUnknownEncodingBit5);
+    leading = static_cast<unsigned char>(leading | (discriminant << 2));
+    if (discriminant == Discriminant_Utf8) {
+        WriteOctetStringBit7(leading, octets);
+        return;
+    }
+    // The 8-bit table index: its top two bits end this octet, the other six start the next.
+    const unsigned value = index - 1;
+    Put(static_cast<unsigned char>(leading | (value >> 6)));
+    WriteOctetStringBit7(static_cast<unsigned char>((value & 0x3F) << 2), octets);
+}
+
+// ---- names ----
+
+void CFastInfosetWriter::WriteIdentifier(IdentifierKind kind, const std::string& value)
+{
+    std::uint32_t index = 0;
+    bool found = false;
+    switch (kind) {
+    case Identifier_Prefix:
+        found = m_pVocabulary->FindPrefixNameIndex(value, index);
+        break;
+    case Identifier_Namespace:
+        found = m_pVocabulary->FindNamespaceNameIndex(value, index);
+        break;
+    case Identifier_LocalName:
+        found = m_pVocabulary->FindLocalNameIndex(value, index);
+        break;
+    }
+    if (found) {
+        WriteIntegerBit2(0x80, index);
+        return;
+    }
+    WriteOctetStringBit2(0x00, LocalToUtf8String(value));
+    switch (kind) {
+    case Identifier_Prefix:
+        m_pVocabulary->AddPrefixName(value);
+        break;
+    case Identifier_Namespace:
+        m_pVocabulary->AddNamespaceName(value);
+        break;
+    case Identifier_LocalName:
+        m_pVocabulary->AddLocalName(value);
+        break;
+    }
+}
+
+void CFastInfosetWriter::WriteElementName(unsigned char leading, const std::string& prefix,
+                                          const std::string& namespaceUri, const std::string& localName)
+{
+    assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
+    std::uint32_t index = 0;
+    if (m_pVocabulary->FindElementNameIndex(prefix, namespaceUri, localName, index)) {
+        WriteIntegerBit3(leading, index);
+        return;
+    }
+    Put(static_cast<unsigned char>(leading | kLiteralElementName | (prefix.empty() ? 0 : kPrefixPresent) |
+                                   (namespaceUri.empty() ? 0 : kNamespacePresent)));
+    if (!prefix.empty())
+        WriteIdentifier(Identifier_Prefix, prefix);
+    if (!namespaceUri.empty())
+        WriteIdentifier(Identifier_Namespace, namespaceUri);
+    WriteIdentifier(Identifier_LocalName, localName);
+    m_pVocabulary->AddElementName(prefix, namespaceUri, localName);
+}
+
+void CFastInfosetWriter::WriteAttributeName(const std::string& prefix, const std::string& namespaceUri,
+                                            const std::string& localName)
+{
+    assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
+    std::uint32_t index = 0;
+    if (m_pVocabulary->FindAttributeNameIndex(prefix, namespaceUri, localName, index)) {
+        WriteIntegerBit2(0x00, index);
+        return;
+    }
+    Put(static_cast<unsigned char>(kLiteralAttributeName | (prefix.empty() ? 0 : kPrefixPresent) |
+                                   (namespaceUri.empty() ? 0 : kNamespacePresent)));
+    if (!prefix.empty())
+        WriteIdentifier(Identifier_Prefix, prefix);
+    if (!namespaceUri.empty())
+        WriteIdentifier(Identifier_Namespace, namespaceUri);
+    WriteIdentifier(Identifier_LocalName, localName);
+    m_pVocabulary->AddAttributeName(prefix, namespaceUri, localName);
+}
+
+std::string CFastInfosetWriter::PrefixFor(const std::string& uri)
+{
+    if (!m_pContext->HasPrefix(uri))
+        m_pContext->AddNamespace(m_pContext->GeneratePrefix(), uri);
+    const std::string prefix = m_pContext->GetNamespaceMapValue(uri);
+    assert(!prefix.empty() && "prefix for namespace");
+    return prefix;
+}
+
+// ---- elements ----
+
+void CFastInfosetWriter::WritePendingElement(bool hasAttributes)
+{
+    if (!m_pPending)
+        return;
+    CXmlWriterContext* context = m_pPending;
+    m_pPending = nullptr;
+
+    unsigned char leading = 0x00;
+    if (hasAttributes) {
+        leading = kAttributesPresent;
+        m_hasAttributes.back() = true;
+    }
+
+    if (!context->GetParent()) {
+        // The document element carries the namespace declarations of the document.
+        const std::string& defaultNamespace = context->GetDefaultNamespace();
+        bool hasDeclarations = false;
+        for (const auto& entry : context->GetNamespaceMap())
+            if (entry.first != XmlNamespaceUri && !entry.second.empty())
+                hasDeclarations = true;
+        if (!defaultNamespace.empty() || hasDeclarations) {
+            Put(static_cast<unsigned char>(leading | kNamespaceAttributes));
+            if (!defaultNamespace.empty()) {
+                Put(kNamespaceAttributeNoPrefix);
+                WriteIdentifier(Identifier_Namespace, defaultNamespace);
+            }
+            for (const auto& entry : context->GetNamespaceMap()) {
+                if (entry.first == XmlNamespaceUri || entry.second.empty())
+                    continue;
+                Put(kNamespaceAttributePrefix);
+                WriteIdentifier(Identifier_Prefix, entry.second);
+                WriteIdentifier(Identifier_Namespace, entry.first);
+            }
+            Put(kTerminator);
+            leading = 0x00;
+        }
+    }
+
+    const std::string& namespaceUri = context->GetNamespaceUri();
+    std::string prefix;
+    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
+        prefix = PrefixFor(namespaceUri);
+    WriteElementName(leading, prefix, namespaceUri, context->GetLocalName());
+}
+
+void CFastInfosetWriter::CloseStartTag()
+{
+    if (m_pContext->IsStartTagOpen()) {
+        m_pContext->SetStartTagOpen(false);
+        if (m_hasAttributes.back())
+            Put(kTerminator);
+    }
+}
+
+void CFastInfosetWriter::StartElement(const std::string& localName, const std::string& namespaceUri)
+{
+    TS_DEBUG_TRACE(m_pContext ? "New Elm: %s::%s\n" : "Root Elm: %s::%s\n", namespaceUri.c_str(),
+                   localName.c_str());
+    WritePendingElement(false);
+    if (m_terminatorPending) {
+        Put(kTerminator);
+        m_terminatorPending = false;
+    }
+    if (m_pContext) {
+        m_pContext->IncrementChildCount();
+        CloseStartTag();
+    }
+    CXmlWriterContext* context = PushContext(localName, namespaceUri);
+    context->SetStartTagOpen(true);
+    m_pPending = context;
+    m_hasAttributes.push_back(false);
+}
+
+void CFastInfosetWriter::WriteText(const std::string& text, ItemType type, bool)
+{
+    assert(m_pContext != 0 && "m_pContext != 0");
+    TS_DEBUG_TRACE("Elm Val: %s\n", text.c_str());
+    WritePendingElement(false);
+    CloseStartTag();
+    if (m_terminatorPending) {
+        Put(kTerminator);
+        m_terminatorPending = false;
+    }
+    if (text.empty())
+        return;
+
+    const std::uint32_t maxAddLength = m_context.GetElementMaxAddLength();
+    std::uint32_t index = 0;
+    if (text.size() >= maxAddLength) {
+        WriteEncodedStringBit5(kCharacterChunk, text, type);
+    } else if (m_pVocabulary->FindCharacterChunkIndex(text, index)) {
+        WriteIntegerBit4(kCharacterChunk | 0x20, index);
+    } else {
+        WriteEncodedStringBit5(kCharacterChunk | 0x10, text, type);
+        m_pVocabulary->AddCharacterChunk(text);
+    }
+}
+
+void CFastInfosetWriter::EndElement()
+{
+    assert(m_pContext != 0 && "m_pContext != 0");
+    TS_DEBUG_TRACE("End Elm: %s::%s\n", m_pContext->GetNamespaceUri().c_str(), m_pContext->GetLocalName().c_str());
+    WritePendingElement(false);
+    CloseStartTag();
+    if (m_terminatorPending) {
+        Put(kDoubleTerminator);
+        m_terminatorPending = false;
+    } else {
+        m_terminatorPending = true;
+    }
+    m_hasAttributes.pop_back();
+    PopContext();
+}
+
+// ---- attributes ----
+
+void CFastInfosetWriter::CheckStartTagOpen() const
+{
+    assert(m_pContext != 0 && "m_pContext != 0");
+    if (!m_pContext->IsStartTagOpen())
+        throw CTsException(kAttributesFirst);
+}
+
+void CFastInfosetWriter::WriteAttributeOctets(const std::string& prefix, const std::string& namespaceUri,
+                                              const std::string& localName, const std::string& value, ItemType type)
+{
+    WriteAttributeName(prefix, namespaceUri, localName);
+
+    const std::uint32_t maxAddLength = m_context.GetAttributeMaxAddLength();
+    std::uint32_t index = 0;
+    if (value.empty()) {
+        WriteIntegerOrZeroBit2(0x80, 0);
+    } else if (value.size() >= maxAddLength) {
+        WriteEncodedStringBit3(0x00, value, type);
+    } else if (m_pVocabulary->FindAttributeValueIndex(value, index)) {
+        WriteIntegerBit2(0x80, index);
+    } else {
+        WriteEncodedStringBit3(0x40, value, type);
+        m_pVocabulary->AddAttributeValue(value);
+    }
+}
+
+void CFastInfosetWriter::WriteAttribute(const std::string& localName, const std::string& namespaceUri,
+                                        const std::string& value, ItemType type)
+{
+    WritePendingElement(true);
+    CheckStartTagOpen();
+    std::string prefix;
+    if (!namespaceUri.empty()) {
+        prefix = PrefixFor(namespaceUri);
+        TS_DEBUG_TRACE("Add Att: %s %s::%s\n", prefix.c_str(), namespaceUri.c_str(), localName.c_str());
+    } else {
+        TS_DEBUG_TRACE("Add Att: ::%s\n", localName.c_str());
+    }
+    TS_DEBUG_TRACE("Att Val: %s\n", value.c_str());
+    WriteAttributeOctets(prefix, namespaceUri, localName, value, type);
+}
+
+void CFastInfosetWriter::WriteXsiType(const std::string& typeNamespace, const std::string& typeName, ItemType type)
+{
+    WritePendingElement(true);
+    CheckStartTagOpen();
+    // The type's prefix is settled first, so that a generated one comes before
+    // the one of the instance namespace.
+    std::string typePrefix;
+    if (!typeNamespace.empty() && typeNamespace != m_pContext->GetDefaultNamespace())
+        typePrefix = PrefixFor(typeNamespace);
+    const std::string prefix = PrefixFor(XmlSchemaInstanceNamespaceUri);
+    TS_DEBUG_TRACE("Add Att: %s %s::%s\n", prefix.c_str(), XmlSchemaInstanceNamespaceUri, "type");
+    std::string value = typeName;
+    if (!typePrefix.empty()) {
+        value = typePrefix + ":" + typeName;
+        TS_DEBUG_TRACE("Att Val: %s:%s\n", typePrefix.c_str(), typeName.c_str());
+    } else {
+        TS_DEBUG_TRACE("Att Val: %s\n", typeName.c_str());
+    }
+    WriteAttributeOctets(prefix, XmlSchemaInstanceNamespaceUri, "type", value, type);
+}
+
+void CFastInfosetWriter::WriteNil()
+{
+    WritePendingElement(true);
+    CheckStartTagOpen();
+    const std::string prefix = PrefixFor(XmlSchemaInstanceNamespaceUri);
+    TS_DEBUG_TRACE("Add Att: %s %s::%s\n", prefix.c_str(), XmlSchemaInstanceNamespaceUri, "nil");
+    TS_DEBUG_TRACE("Att Val: %s\n", "true");
+    WriteAttributeOctets(prefix, XmlSchemaInstanceNamespaceUri, "nil", "true", ItemType_boolean);
+}
+
+// ---- content this form does not carry ----
+
+void CFastInfosetWriter::WriteComment(const std::string&) {}
+
+void CFastInfosetWriter::WriteProcessingInstruction(const std::string&) { WritePendingElement(false); }
+
+void CFastInfosetWriter::WriteInlineSchema(const std::string&) {}
+
+} // namespace TsXmlLib16
