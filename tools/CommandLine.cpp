@@ -9,7 +9,6 @@ namespace TsXmlTool {
 const char* const kUsage =
     "usage: tsxml convert IN [-o OUT] --to xml|json|fi [--from xml|json] [--gzip|--zlib]\n"
     "                        [--encoding utf8|utf16] [--pretty] [--json-mode 0|1|2]\n"
-    "                        [--keep-whitespace]\n"
     "       tsxml info IN [--from xml|json] [--json-mode 0|1|2]\n"
     "       tsxml --help | --version\n"
     "\n"
@@ -25,8 +24,8 @@ const char* const kUsage =
     "  --pretty            indent XML and JSON text\n"
     "  --json-mode N       how much XML information JSON keeps: 0 none, 1 standard,\n"
     "                      2 full (default; namespaces and attributes survive)\n"
-    "  --keep-whitespace   keep white-space text between child elements (dropped by\n"
-    "                      default: it is the layout of a data-oriented document)\n";
+    "\n"
+    "White space between child elements is layout and is not carried over.\n";
 
 namespace {
 
@@ -126,8 +125,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
                 BadValue(arg, v);
         } else if (convert && arg == "--pretty") {
             line.write.pretty = true;
-        } else if (convert && arg == "--keep-whitespace") {
-            line.keepWhitespace = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw UsageError("unknown option '" + arg + "' for " + command);
         } else if (line.input.empty()) {

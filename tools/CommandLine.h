@@ -27,7 +27,6 @@ struct CommandLine {
     WriteOptions write;
     bool toGiven = false;
     bool jsonModeGiven = false;
-    bool keepWhitespace = false;
 };
 
 // Throws UsageError for unknown options, missing or bad values and a missing

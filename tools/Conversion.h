@@ -18,8 +18,6 @@ enum class OutputForm { Xml, Json, FastInfoset };
 struct ReadOptions {
     bool json = false;
     TsXmlLib16::JsonRoundTrip jsonMode = TsXmlLib16::JsonRoundTrip_Full;
-    // Keep white space that only lays out child elements (see DropLayoutWhitespace).
-    bool keepWhitespace = false;
 };
 
 struct WriteOptions {
@@ -31,19 +29,16 @@ struct WriteOptions {
     TsXmlLib16::JsonRoundTrip jsonMode = TsXmlLib16::JsonRoundTrip_Full;
 };
 
-// The document element of XML text, Fast Infoset or JSON, compressed or not,
-// with layout white space dropped unless options.keepWhitespace.
+// The document element of XML text, Fast Infoset or JSON, compressed or not.
+// White space between child elements is layout and is not kept.
 TsXmlLib16::CSmartPtr<TsXmlLib16::CElement> ReadDocument(const TsXmlLib16::CBinaryData& input,
                                                          const ReadOptions& options);
 
-// Empties the text of every element that has child elements and only white
-// space as text: in a data-oriented document that is the indentation between
-// the children, which would otherwise travel into JSON as "#text" members.
-void DropLayoutWhitespace(TsXmlLib16::CElement& root);
-
-// The tree in the requested form. XML and Fast Infoset output declare the
-// document element's namespace as the default namespace, so that elements of
-// that namespace need no prefix.
+// The tree in the requested form. Every namespace of the tree is declared on
+// the document element; the document element's own becomes the default
+// namespace when no element of the tree is outside every namespace (an
+// unprefixed name would otherwise take it). Compression that would not make
+// the output smaller fails with a message that says so.
 TsXmlLib16::CBinaryData WriteDocument(const TsXmlLib16::CElement& root, const WriteOptions& options);
 
 struct DocumentStats {

@@ -46,14 +46,6 @@ std::string OneLine(const TsXmlLib16::CTsException& e, std::size_t maxLine)
         }
         start = end + 1;
     }
-    for (const TsXmlLib16::CTsException* cause = &e; cause; cause = cause->GetInnerException()) {
-        const std::string path = cause->GetPath();
-        if (path.empty())
-            continue;
-        if (text.find("Path: " + path) == std::string::npos)
-            text += " [at " + path + "]";
-        break;
-    }
     return text.empty() ? "unknown library error" : text;
 }
 

@@ -43,7 +43,6 @@ int Convert(const CommandLine& line, Progress& progress)
     ReadOptions read;
     read.json = ReadsJson(line);
     read.jsonMode = line.write.jsonMode;
-    read.keepWhitespace = line.keepWhitespace;
     progress.Show("reading the document (" + std::to_string(input.GetLength() >> 20) + " MiB)");
     CSmartPtr<CElement> root = ReadDocument(input, read);
     progress.Show("writing the document");
