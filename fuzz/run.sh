@@ -14,7 +14,7 @@ cd "$here"
 seconds=${1:-60}
 build_dir=${BUILD_DIR:-build-fuzz}
 work_dir=${WORK_DIR:-$build_dir/fuzz-work}
-targets=${TARGETS:-"xml_document json decimal binary conversions pattern"}
+targets=${TARGETS:-"xml_document fast_infoset sample_model json decimal binary conversions pattern"}
 
 # libFuzzer's runtime comes with the compiler's runtime package on Debian.
 clang_version=$(clang++ --version 2>/dev/null | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n1)

@@ -10,11 +10,25 @@
 
 namespace TsXmlLib16 {
 
+// Like every bindable object it is reference counted: create it with new and
+// hold it in a CSmartPtr. It is read and written with the entry points of
+// CXmlObjectBase (FromXml, ToXml, ToJson, ...); reading fills it from the
+// document element itself, so its name and namespace become the element's.
+//
+//   CSmartPtr<CElement> note(new CElement("note"));
+//   note->FromXml("<note><to>Tove</to></note>");
+//   note->GetChildElements()->Add("from", "")->SetText("Jani");
+//   std::string xml = note->ToXml(false, false, EOLType_LF, CSerializationContext());
 class TSXMLLIB_EXPORT CElement : public CXmlObjectBase, private CInstanceMonitor {
 public:
+    // An element in no namespace that accepts content from any namespace.
     explicit CElement(const char* name);
     // ns must be a namespace URI (or empty), not a "##" keyword.
     CElement(const char* name, const char* ns);
+    // An element of a wildcard: restriction is the namespace constraint that
+    // it and its content must meet ("##any", "##other", "##local",
+    // "##targetNamespace" or URIs, separated by spaces), judged against the
+    // target namespace target.
     CElement(const char* name, const char* ns, const char* restriction, const char* target);
     // The untyped copy of a bindable object, as written with the given default namespace.
     CElement(CXmlObjectBase* obj, const char* defaultNamespace);

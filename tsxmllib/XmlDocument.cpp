@@ -2,6 +2,8 @@
 
 #include "tsxmllib/Encoder.h"
 #include "tsxmllib/ExpatReader.h"
+#include "tsxmllib/FastInfosetContext.h"
+#include "tsxmllib/FastInfosetReader.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/JsonReaderToXmlHandler.h"
@@ -27,7 +29,7 @@ CXmlDocument::CXmlDocument(ElementFilter filter) : CXmlDocument(filter, CSeriali
 }
 
 CXmlDocument::CXmlDocument(ElementFilter filter, const CSerializationContext& ctx)
-    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx)
+    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx), m_elementPool(sizeof(CXmlElement))
 {
     Init();
 }
@@ -45,11 +47,33 @@ void CXmlDocument::Init()
 
 void CXmlDocument::Cleanup()
 {
-    delete m_documentElement;
+    CXmlElement::Destroy(m_documentElement);
     m_documentElement = nullptr;
     FreeData();
     m_pElementStack.clear();
     m_namespaceAliases.clear();
+    // After the tree: its elements point into the names.
+    m_names.clear();
+    m_lastNamespace = nullptr;
+    m_elementPool.Release();
+}
+
+const std::string* CXmlDocument::InternName(const char* name)
+{
+    static const std::string empty;
+    if (!name || !*name)
+        return &empty;
+    // Runs of elements share a namespace: the last one is tried first.
+    if (m_lastNamespace && std::strcmp(m_lastNamespace->c_str(), name) == 0)
+        return m_lastNamespace;
+    const std::string_view key(name);
+    const auto found = m_names.find(key);
+    if (found != m_names.end())
+        return m_lastNamespace = found->second.get();
+    auto owned = std::make_unique<std::string>(key);
+    const std::string* interned = owned.get();
+    m_names.emplace(std::string_view(*interned), std::move(owned));
+    return m_lastNamespace = interned;
 }
 
 void CXmlDocument::FreeData()
@@ -285,7 +309,9 @@ void CXmlDocument::Parse()
         DecompressAfterByteOrderMark();
     // Fast Infoset documents are recognised here, by their header, before the
     // bytes are taken for XML text.
-    ParseText();
+    CFastInfosetReader reader(&m_context->GetFIContext(), this);
+    if (!reader.ReadDocument())
+        ParseText();
 }
 
 // ---- JSON ----
@@ -355,10 +381,10 @@ CXmlElement* CXmlDocument::AddDocElement(const char* namespaceUri, const char* l
 {
     if (m_documentElement)
         throw CTsInvalidStateException("The document already has a document element");
-    CXmlElement* element = new CXmlElement(this, nullptr);
+    CXmlElement* element = CXmlElement::Create(this, nullptr);
     m_documentElement = element;
-    element->m_namespaceUri = namespaceUri ? namespaceUri : "";
-    element->m_localName = localName ? localName : "";
+    element->m_namespaceUri = InternName(namespaceUri);
+    element->m_localName = InternName(localName);
     m_pElementStack.push_back(element);
     return element;
 }
@@ -368,8 +394,8 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceUri, const char*
     if (m_pElementStack.empty())
         throw CTsInvalidStateException("No open element to add a child element to");
     CXmlElement* element = m_pElementStack.back()->CreateNewChildElement();
-    element->m_namespaceUri = namespaceUri ? namespaceUri : "";
-    element->m_localName = localName ? localName : "";
+    element->m_namespaceUri = InternName(namespaceUri);
+    element->m_localName = InternName(localName);
     m_pElementStack.push_back(element);
     return element;
 }
@@ -385,7 +411,7 @@ void CXmlDocument::EndElement()
     // A completed element is always the last child of the element now on top.
     // The document element has no parent to leave and stays: it is the document.
     if (!m_pElementStack.empty())
-        delete m_pElementStack.back()->RemoveLastChildElement();
+        CXmlElement::Destroy(m_pElementStack.back()->RemoveLastChildElement());
 }
 
 void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localName, std::string value,

@@ -9,10 +9,14 @@
 #include "tsxmllib/Export.h"
 #include "tsxmllib/MemoryLeakHelp.h"
 #include "tsxmllib/Platform.h"
+#include "tsxmllib/XmlElementPool.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace TsXmlLib16 {
@@ -22,6 +26,13 @@ class CFastInfosetReader;
 class CSerializationContext;
 class CXmlElement;
 
+// Applications use it directly to look at a document without bound classes,
+// or with an element filter to process a document of any size one record at
+// a time (see examples/record_filter.cpp):
+//
+//   bool TakeRecord(CXmlElement* e);   // read e, return true to drop it
+//   CXmlDocument document(&TakeRecord, ctx);
+//   document.Load("huge.xml");         // with AsyncFromXmlFile(true): in chunks
 class TSXMLLIB_EXPORT CXmlDocument : private CInstanceMonitor {
 public:
     // Called with every element as soon as it is complete; returning true drops
@@ -72,6 +83,7 @@ protected:
 private:
     friend class CExpatReader;
     friend class CFastInfosetReader;
+    friend class CXmlElement;
 
     void Init();
     void FreeData();
@@ -87,6 +99,9 @@ private:
     static void AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text);
     std::map<std::string, std::string>& GetNamespaceAliases() { return m_namespaceAliases; }
+    // The document's single copy of an element name or namespace; the empty
+    // name for null or "". Copies live until the tree is deleted.
+    const std::string* InternName(const char* name);
 
     void LoadFile(const char* fileName);
     // Reads the whole file into the data buffer.
@@ -108,11 +123,15 @@ private:
     CXmlElement* m_documentElement = nullptr;
     std::vector<CXmlElement*> m_pElementStack;
     std::map<std::string, std::string> m_namespaceAliases;
+    std::unordered_map<std::string_view, std::unique_ptr<std::string>> m_names;
+    const std::string* m_lastNamespace = nullptr;
     unsigned char* m_data = nullptr;
     unsigned long m_dataLength = 0;
     SchemaType m_schemaType = SchemaType_Default;
     ElementFilter m_filter = nullptr;
     const CSerializationContext* m_context;
+    // Storage of the tree's elements (the elements of a const document are still freed into it).
+    mutable CXmlElementPool m_elementPool;
 };
 
 } // namespace TsXmlLib16

@@ -6,13 +6,40 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace TsXmlLib16 {
 
-CXmlElement::CXmlElement(const CXmlDocument* document, const CXmlElement* parent)
-    : TS_INSTANCE_MONITOR("CXmlElement"), m_document(document), m_parent(parent)
+namespace {
+const std::string& EmptyName()
 {
+    static const std::string empty;
+    return empty;
+}
+} // namespace
+
+CXmlElement::CXmlElement(const CXmlDocument* document, const CXmlElement* parent)
+    : TS_INSTANCE_MONITOR("CXmlElement"),
+      m_document(document),
+      m_parent(parent),
+      m_localName(&EmptyName()),
+      m_namespaceUri(&EmptyName())
+{
+}
+
+CXmlElement* CXmlElement::Create(const CXmlDocument* document, const CXmlElement* parent)
+{
+    return new (document->m_elementPool.Allocate()) CXmlElement(document, parent);
+}
+
+void CXmlElement::Destroy(CXmlElement* element)
+{
+    if (!element)
+        return;
+    const CXmlDocument* document = element->m_document;
+    element->~CXmlElement();
+    document->m_elementPool.Free(element);
 }
 
 CXmlElement::~CXmlElement()
@@ -37,13 +64,13 @@ void CXmlElement::DeleteChain(CXmlElement* first)
             pending = element->m_nextSibling;
         }
         element->m_firstChild = element->m_lastChild = element->m_beforeLastChild = nullptr;
-        delete element;
+        Destroy(element);
     }
 }
 
 CXmlElement* CXmlElement::CreateNewChildElement()
 {
-    CXmlElement* child = new CXmlElement(m_document, this);
+    CXmlElement* child = Create(m_document, this);
     if (m_lastChild) {
         m_lastChild->m_nextSibling = child;
         m_beforeLastChild = m_lastChild;
@@ -118,12 +145,12 @@ const std::string& CXmlElement::GetAttribute(const std::string& localName, const
 
 std::string CXmlElement::GetQName() const
 {
-    if (m_document && !m_namespaceUri.empty()) {
-        const std::string prefix = m_document->LookupAliasFromNamespace(m_namespaceUri.c_str());
+    if (m_document && !m_namespaceUri->empty()) {
+        const std::string prefix = m_document->LookupAliasFromNamespace(m_namespaceUri->c_str());
         if (!prefix.empty())
-            return prefix + ":" + m_localName;
+            return prefix + ":" + *m_localName;
     }
-    return m_localName;
+    return *m_localName;
 }
 
 std::string CXmlElement::GetNameWithPredicate() const
@@ -137,8 +164,8 @@ std::string CXmlElement::GetNameWithPredicate() const
         // Equal qualified names need equal local names; the prefix lookup is
         // needed only when the namespaces differ.
         if (sibling != this &&
-            (sibling->m_localName != m_localName ||
-             (sibling->m_namespaceUri != m_namespaceUri && sibling->GetQName() != qname)))
+            (*sibling->m_localName != *m_localName ||
+             (*sibling->m_namespaceUri != *m_namespaceUri && sibling->GetQName() != qname)))
             continue;
         ++same;
         if (sibling == this)

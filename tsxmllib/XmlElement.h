@@ -27,8 +27,8 @@ public:
     // pointers so that readers can walk it from const elements too.
     CXmlElement* GetFirstElement() const { return m_firstChild; }
     CXmlElement* GetNextSiblingElement() const { return m_nextSibling; }
-    const std::string& GetLocalName() const { return m_localName; }
-    const std::string& GetNamespaceURI() const { return m_namespaceUri; }
+    const std::string& GetLocalName() const { return *m_localName; }
+    const std::string& GetNamespaceURI() const { return *m_namespaceUri; }
     // All character data directly inside the element, in document order, without carriage returns.
     const std::string& GetText() const { return m_text; }
     const std::vector<CXmlAttribute*>& GetAttributes() const { return m_attributes; }
@@ -46,8 +46,6 @@ protected:
     // Appends a new, empty child at the end of the child chain.
     CXmlElement* CreateNewChildElement();
     CXmlAttribute* AddAttribute(std::string localName, std::string value, std::string namespaceUri);
-    void SetElementName(const std::string& localName) { m_localName = localName; }
-    void SetNamespace(const std::string& namespaceUri) { m_namespaceUri = namespaceUri; }
     void AppendText(const char* text);
     void AppendText(const char* text, int length);
     // Detaches the last child and hands it to the caller, or returns null when there is none.
@@ -61,6 +59,9 @@ private:
     std::string GetNameWithPredicate() const;
     // Deletes a chain of siblings with all their descendants, iteratively.
     static void DeleteChain(CXmlElement* first);
+    // Elements live in their document's element pool: these replace new and delete.
+    static CXmlElement* Create(const CXmlDocument* document, const CXmlElement* parent);
+    static void Destroy(CXmlElement* element);
 
     const CXmlDocument* m_document;
     const CXmlElement* m_parent;
@@ -72,8 +73,9 @@ private:
     CXmlElement* m_beforeLastChild = nullptr;
     std::vector<CXmlAttribute*> m_attributes;
     std::string m_text;
-    std::string m_localName;
-    std::string m_namespaceUri;
+    // Names are held once by the document (see CXmlDocument::InternName).
+    const std::string* m_localName;
+    const std::string* m_namespaceUri;
 };
 
 // Whether an element has the name (and, unless namespaces are ignored, the

@@ -52,32 +52,74 @@ public:
     const CXmlObjectBase* GetBase() const;
     virtual CXmlObjectBase* GetBase() = 0;
 
+    // ---- Entry points ----
+    // Every entry point first checks that the generator version reported with
+    // SetGeneratorVersion is this runtime's (CTsException "Wrong Version ..."
+    // otherwise), runs entirely on the caller's thread and reports failures by
+    // throwing CTsException or a subclass. ctx holds the options of the call
+    // and is owned by the caller.
+
+    // Writing. The object is written as the document element, under its
+    // element name and in GetTargetNamespace(). bIncludeDocHeader writes the
+    // XML declaration; bPrettyPrint indents with ctx.GetIndentChars() and
+    // breaks lines with eol. Byte results are encoded with encoding (UTF-8 or
+    // UTF-16LE; XmlEncoding_Unknown is refused) and compressed as asked; the
+    // file methods accept no CompressionType_ZLIB. A UTF-16 file starts with
+    // FF FE.
     virtual void ToXmlFile(const char* fileName, bool bIncludeDocHeader, bool bPrettyPrint, XmlEncoding encoding,
                            EOLType eol, const CSerializationContext& ctx, CompressionType compression) const;
+    // Fast Infoset has no layout options: decl selects the XML declaration
+    // written in front (FInfoDecl_None: none); the vocabulary options are
+    // those of ctx.GetFIContext().
     virtual void ToFastInfosetFile(const char* fileName, FInfoDecl decl, const CSerializationContext& ctx,
                                    CompressionType compression) const;
+    // JSON as mapped by ctx.GetJsonContext().
     virtual void ToJsonFile(const char* fileName, bool bPrettyPrint, XmlEncoding encoding, EOLType eol,
                             const CSerializationContext& ctx, CompressionType compression) const;
+    // The XML text as a narrow string in the local encoding; the declaration has
+    // no encoding attribute.
     virtual std::string ToXml(bool bIncludeDocHeader, bool bPrettyPrint, EOLType eol,
                               const CSerializationContext& ctx) const;
     virtual std::string ToJson(bool bPrettyPrint, EOLType eol, const CSerializationContext& ctx) const;
+    // The XML text as bytes in encoding (without FF FE), compressed when asked
+    // (gzip or zlib format).
     virtual CBinaryData ToXmlStream(bool bIncludeDocHeader, bool bPrettyPrint, XmlEncoding encoding, EOLType eol,
                                     const CSerializationContext& ctx, CompressionType compression) const;
+    // The Fast Infoset bytes, compressed when asked.
     virtual CBinaryData ToFastInfosetStream(FInfoDecl decl, const CSerializationContext& ctx,
                                             CompressionType compression) const;
+    // The JSON text as bytes in encoding, compressed when asked.
     virtual CBinaryData ToJsonStream(bool bPrettyPrint, XmlEncoding encoding, EOLType eol,
                                      const CSerializationContext& ctx, CompressionType compression) const;
+
+    // Reading. The object is filled from the document element, whatever its
+    // name (which becomes the object's element name). Byte and file input is
+    // recognised by its first bytes: gzip or zlib compressed, Fast Infoset or
+    // XML text in any encoding the parser detects (a file read in chunks, see
+    // AsyncFromXmlFile, must be XML text). A failure leaves the object
+    // partly filled; its exception carries the path of the offending node
+    // (GetPath) when there is one.
     virtual void FromXmlFile(const char* fileName, const CSerializationContext& ctx);
     virtual void FromJsonFile(const char* fileName, const CSerializationContext& ctx);
+    // Wide text holds one Unicode code point per unit.
     virtual void FromXml(const wchar_t* text, const CSerializationContext& ctx);
+    // The bytes of the text go to the parser as they are: UTF-8 unless the
+    // XML declaration names another encoding.
     virtual void FromXml(const char* text, const CSerializationContext& ctx);
+    // JSON is turned into XML text and read as such. Unless the JSON context
+    // asks for JsonRoundTrip_Full, elements match by local name only: the
+    // context's IgnoreNamespaces is set for the duration of the call, so a
+    // context must not be shared with a call running at the same time.
     virtual void FromJson(const wchar_t* text, const CSerializationContext& ctx);
     virtual void FromJson(const char* text, const CSerializationContext& ctx);
     virtual void FromXmlStream(const CBinaryData& data, const CSerializationContext& ctx);
     virtual void FromXmlStream(unsigned char* const data, unsigned long length, const CSerializationContext& ctx);
     virtual void FromJsonStream(const CBinaryData& data, const CSerializationContext& ctx);
     virtual void FromJsonStream(unsigned char* const data, unsigned long length, const CSerializationContext& ctx);
+    // Reads an untyped element as if it were a document of its own.
     virtual void FromXmlElement(const CElement* element, const CSerializationContext& ctx);
+    // Reads one element of a loaded document (for example inside an element
+    // filter of CXmlDocument); the element stays owned by its document.
     virtual void FromXmlElement(const CXmlElement* element, const CSerializationContext& ctx);
 
     virtual std::string GetNamespace() = 0;
