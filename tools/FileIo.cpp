@@ -1,10 +1,10 @@
 #include "tools/FileIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <unistd.h>
 
 namespace TsXmlTool {
 
@@ -25,12 +25,23 @@ constexpr std::size_t kBlock = std::size_t(4) << 20;
 
 } // namespace
 
+void Progress::Reading(const std::string& what, std::size_t done, std::size_t expected)
+{
+    if (m_terminal && !m_on && (done > m_threshold || expected > m_threshold))
+        m_on = true;
+    if (expected > 0)
+        Show("reading " + what + ": " + std::to_string(done >> 20) + " of " + std::to_string(expected >> 20) +
+             " MiB");
+    else
+        Show("reading " + what + ": " + std::to_string(done >> 20) + " MiB");
+}
+
 void Progress::Show(const std::string& text)
 {
-    if (!m_enabled)
+    if (!m_on)
         return;
-    std::fprintf(stderr, "\r\033[Ktsxml: %s", text.c_str());
-    std::fflush(stderr);
+    std::fprintf(m_sink, "\r\033[Ktsxml: %s", text.c_str());
+    std::fflush(m_sink);
     m_shown = true;
 }
 
@@ -38,8 +49,8 @@ void Progress::Clear()
 {
     if (!m_shown)
         return;
-    std::fputs("\r\033[K", stderr);
-    std::fflush(stderr);
+    std::fputs("\r\033[K", m_sink);
+    std::fflush(m_sink);
     m_shown = false;
 }
 
@@ -56,8 +67,6 @@ TsXmlLib16::CBinaryData ReadInput(const std::string& name, Progress& progress)
             expected = static_cast<std::size_t>(end);
         std::rewind(file.get());
     }
-    const bool terminal = progress.Enabled() && isatty(STDERR_FILENO);
-    progress.Enable(false);
 
     std::size_t capacity = expected > 0 ? expected : kBlock;
     std::size_t length = 0;
@@ -73,15 +82,8 @@ TsXmlLib16::CBinaryData ReadInput(const std::string& name, Progress& progress)
         const std::size_t want = std::min(kBlock, capacity - length);
         const std::size_t got = std::fread(buffer.get() + length, 1, want, file.get());
         length += got;
-        if (terminal && !progress.Enabled() && length > kProgressThreshold)
-            progress.Enable(true);
-        if (progress.Enabled()) {
-            if (expected > 0)
-                progress.Show("reading " + Describe(name) + ": " + std::to_string(length >> 20) + " of " +
-                              std::to_string(expected >> 20) + " MiB");
-            else
-                progress.Show("reading " + Describe(name) + ": " + std::to_string(length >> 20) + " MiB");
-        }
+        if (got > 0)
+            progress.Reading(Describe(name), length, expected);
         if (got < want) {
             if (std::ferror(file.get()))
                 throw IoError("cannot read " + Describe(name) + ": " + std::strerror(errno));
@@ -95,17 +97,21 @@ TsXmlLib16::CBinaryData ReadInput(const std::string& name, Progress& progress)
 
 void WriteOutput(const std::string& name, const TsXmlLib16::CBinaryData& bytes)
 {
-    FilePtr file(name == "-" ? stdout : std::fopen(name.c_str(), "wb"));
-    const std::string where = name == "-" ? "standard output" : "'" + name + "'";
+    const bool standard = name == "-";
+    FilePtr file(standard ? stdout : std::fopen(name.c_str(), "wb"));
+    const std::string where = standard ? "standard output" : "'" + name + "'";
     if (!file)
         throw IoError("cannot create " + where + ": " + std::strerror(errno));
     const std::size_t length = bytes.GetLength();
-    if (std::fwrite(bytes.GetData(), 1, length, file.get()) != length || std::fflush(file.get()) != 0)
-        throw IoError("cannot write " + where + ": " + std::strerror(errno));
-    if (name != "-") {
-        std::FILE* f = file.release();
-        if (std::fclose(f) != 0)
-            throw IoError("cannot write " + where + ": " + std::strerror(errno));
+    bool written = std::fwrite(bytes.GetData(), 1, length, file.get()) == length && std::fflush(file.get()) == 0;
+    if (written && !standard)
+        written = std::fclose(file.release()) == 0;
+    if (!written) {
+        const int error = errno;
+        // A partly written file is worse than none.
+        if (!standard)
+            std::remove(name.c_str());
+        throw IoError("cannot write " + where + ": " + std::strerror(error));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "tools/InputForm.h"
 
+#include "tsxmllib/Enums.h"
+#include "tsxmllib/FastInfosetContext.h"
 #include "tsxmllib/TsZip.h"
 
 #include <cstring>
@@ -45,17 +47,19 @@ bool IsZlib(const unsigned char* bytes, std::size_t length)
 
 bool IsFastInfoset(const unsigned char* bytes, std::size_t length)
 {
-    if (length >= 4 && std::memcmp(bytes, kFiIdentification, 4) == 0)
+    const auto identificationAt = [&](std::size_t offset) {
+        return length >= offset + sizeof kFiIdentification &&
+               std::memcmp(bytes + offset, kFiIdentification, sizeof kFiIdentification) == 0;
+    };
+    if (identificationAt(0))
         return true;
-    if (!StartsWith(bytes, length, "<?xml "))
-        return false;
-    const unsigned char* end = static_cast<const unsigned char*>(std::memchr(bytes, '>', length < 80 ? length : 80));
-    if (!end || end[-1] != '?')
-        return false;
-    const std::string declaration(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(end - bytes + 1));
-    const std::size_t rest = length - declaration.size();
-    return declaration.find("encoding='finf'") != std::string::npos && rest >= 4 &&
-           std::memcmp(end + 1, kFiIdentification, 4) == 0;
+    // The reader accepts exactly the declarations the writer puts in front.
+    for (int decl = TsXmlLib16::FInfoDecl_Encoding; decl <= TsXmlLib16::FInfoDecl_Version11StandaloneNo; ++decl) {
+        const char* declaration = TsXmlLib16::CFastInfosetContext::GetDeclarationText(decl);
+        if (declaration && StartsWith(bytes, length, declaration))
+            return identificationAt(std::strlen(declaration));
+    }
+    return false;
 }
 
 bool HasJsonName(const std::string& name)

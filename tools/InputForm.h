@@ -22,8 +22,9 @@ struct InputKind {
 
 bool IsGzip(const unsigned char* bytes, std::size_t length);
 bool IsZlib(const unsigned char* bytes, std::size_t length);
-// A Fast Infoset document: the identification E0 00 00 01, optionally after one
-// of the XML declarations that name the 'finf' encoding.
+// A Fast Infoset document: the identification E0 00 00 01, alone or right after
+// one of the XML declarations naming the 'finf' encoding that the library
+// writes (and so reads).
 bool IsFastInfoset(const unsigned char* bytes, std::size_t length);
 // Whether a file name says JSON: ".json", optionally followed by ".gz" or ".z".
 bool HasJsonName(const std::string& name);

@@ -92,7 +92,7 @@ int main(int argc, char** argv)
     // This program binds with the library of its own version.
     SetGeneratorVersion(TsRuntimeVersionMajor, TsRuntimeVersionMinor);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    Progress progress(true);
+    Progress progress(isatty(STDERR_FILENO) != 0);
     CommandLine line;
     try {
         line = ParseCommandLine(args);

@@ -3,6 +3,7 @@
 #include "tools/CommandLine.h"
 #include "tools/Conversion.h"
 #include "tools/ErrorText.h"
+#include "tools/FileIo.h"
 #include "tools/InputForm.h"
 
 #include "tsxmllib/Attribute.h"
@@ -149,6 +150,8 @@ TEST(ToolInputForm, RecognisesCompressionFastInfosetAndTextEncodings)
     CTsZip().Compress(zlib, CompressionType_ZLIB);
     const std::string utf16(std::string("<\0a\0/\0>\0", 8));
     const std::string fi("\xE0\x00\x00\x01\x00\x3C", 6);
+    CBinaryData fiGzip = Bytes(fi + std::string(200, '\x10'));
+    CTsZip().Compress(fiGzip, CompressionType_GZIP);
     const struct {
         std::string bytes;
         bool json;
@@ -165,6 +168,11 @@ TEST(ToolInputForm, RecognisesCompressionFastInfosetAndTextEncodings)
         {fi, false, "Fast Infoset"},
         {"<?xml encoding='finf'?>" + fi, false, "Fast Infoset"},
         {"<?xml version='1.0' encoding='finf' standalone='yes'?>" + fi, false, "Fast Infoset"},
+        {"<?xml version='1.1' encoding='finf' standalone='no'?>" + fi, false, "Fast Infoset"},
+        {Text(fiGzip), false, "gzip-compressed Fast Infoset"},
+        // Only the declarations the library writes are recognised in front of it.
+        {"<?xml version=\"1.0\" encoding=\"finf\"?>" + fi, false, "XML text (UTF-8)"},
+        {"<?xml  encoding='finf'?>" + fi, false, "XML text (UTF-8)"},
         // A declaration naming finf without the identification after it is text.
         {"<?xml version='1.0' encoding='finf'?><a/>", false, "XML text (UTF-8)"},
         {"<?xml version='1.0'?><a/>", false, "XML text (UTF-8)"},
@@ -323,31 +331,61 @@ TEST(ToolConversion, XmlToFullJsonAndBackKeepsTheInfoset)
     }
 }
 
-TEST(ToolConversion, EveryTextOutputReadsBackToTheSameInfoset)
+TEST(ToolConversion, EveryOutputFormReadsBackToTheSameInfoset)
 {
-    const std::string before = InfosetOf(kMixed);
+    for (const std::string& xml : {ReadFile(kSample), kMixed}) {
+        const std::string before = InfosetOf(xml);
+        ReadOptions read;
+        CSmartPtr<CElement> root = ReadDocument(Bytes(xml), read);
+        for (OutputForm form : {OutputForm::Xml, OutputForm::Json, OutputForm::FastInfoset})
+            for (CompressionType compression : {CompressionType_None, CompressionType_GZIP, CompressionType_ZLIB})
+                for (XmlEncoding encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16}) {
+                    // The JSON reader takes UTF-8 only; Fast Infoset has no text encoding.
+                    if (form != OutputForm::Xml && encoding == XmlEncoding_UTF16)
+                        continue;
+                    WriteOptions write;
+                    write.form = form;
+                    write.compression = compression;
+                    write.encoding = encoding;
+                    const CBinaryData bytes = WriteDocument(*root, write);
+                    const InputKind kind =
+                        DetectInput(bytes.GetData(), bytes.GetLength(), form == OutputForm::Json);
+                    const std::string where = std::to_string(int(form)) + " " + std::to_string(compression) + " " +
+                                              std::to_string(encoding) + ": " + Describe(kind);
+                    EXPECT_EQ(compression == CompressionType_None ? Packing::None
+                              : compression == CompressionType_GZIP ? Packing::Gzip
+                                                                    : Packing::Zlib,
+                              kind.packing)
+                        << where;
+                    EXPECT_EQ(form == OutputForm::FastInfoset ? Form::FastInfoset
+                              : form == OutputForm::Json      ? Form::Json
+                                                              : Form::XmlText,
+                              kind.form)
+                        << where;
+                    EXPECT_EQ(form == OutputForm::FastInfoset ? ""
+                              : encoding == XmlEncoding_UTF8  ? "UTF-8"
+                                                              : "UTF-16LE",
+                              kind.textEncoding)
+                        << where;
+                    EXPECT_EQ(before, InfosetOf(Text(bytes), form == OutputForm::Json)) << where;
+                }
+    }
+}
+
+TEST(ToolConversion, CompressionThatDoesNotPayIsRefusedWithItsReason)
+{
     ReadOptions read;
-    CSmartPtr<CElement> root = ReadDocument(Bytes(kMixed), read);
-    for (OutputForm form : {OutputForm::Xml, OutputForm::Json})
-        for (CompressionType compression : {CompressionType_None, CompressionType_GZIP, CompressionType_ZLIB})
-            for (XmlEncoding encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16}) {
-                // The JSON reader takes UTF-8 only.
-                if (form == OutputForm::Json && encoding == XmlEncoding_UTF16)
-                    continue;
-                WriteOptions write;
-                write.form = form;
-                write.compression = compression;
-                write.encoding = encoding;
-                const CBinaryData bytes = WriteDocument(*root, write);
-                const InputKind kind = DetectInput(bytes.GetData(), bytes.GetLength(), form == OutputForm::Json);
-                EXPECT_EQ(compression == CompressionType_None ? Packing::None
-                          : compression == CompressionType_GZIP ? Packing::Gzip
-                                                                : Packing::Zlib,
-                          kind.packing);
-                EXPECT_EQ(encoding == XmlEncoding_UTF8 ? "UTF-8" : "UTF-16LE", kind.textEncoding);
-                EXPECT_EQ(before, InfosetOf(Text(bytes), form == OutputForm::Json))
-                    << int(form) << " " << compression << " " << encoding;
-            }
+    CSmartPtr<CElement> root = ReadDocument(Bytes("<a/>"), read);
+    WriteOptions write;
+    write.compression = CompressionType_ZLIB;
+    try {
+        WriteDocument(*root, write);
+        ADD_FAILURE() << "a tiny document was compressed";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(0u, e.GetFullMessage().find("The output (")) << e.GetFullMessage();
+        EXPECT_NE(std::string::npos, OneLine(e).find("the zlib form would not be smaller; Failed to compress data."))
+            << OneLine(e);
+    }
 }
 
 TEST(ToolConversion, XmlOutputDeclaresTheRootNamespaceAsDefault)
@@ -440,21 +478,67 @@ TEST(ToolProgram, ConvertsAndReportsTheBundledSample)
     EXPECT_EQ(0u, r.out.find("usage: tsxml convert IN")) << r.out;
 }
 
-TEST(ToolProgram, FastInfosetOutputIsWrittenOrRefusedOnOneLine)
+TEST(ToolProgram, FastInfosetRoundTripsThroughFilesAndPipes)
 {
     Scratch scratch;
+    const std::string expected = InfosetOf(ReadFile(kSample));
     const std::string fi = scratch.Path("po.fi");
-    const RunResult r = scratch.Run("convert '" + kSample + "' --to fi -o '" + fi + "'");
-    if (r.status == 0) {
-        const RunResult info = scratch.Run("info '" + fi + "'");
-        EXPECT_EQ(0, info.status) << info.err;
-        EXPECT_NE(std::string::npos, info.out.find("form: Fast Infoset\n")) << info.out;
-        const RunResult back = scratch.Run("convert '" + fi + "' --to xml");
-        EXPECT_EQ(InfosetOf(ReadFile(kSample)), InfosetOf(back.out)) << back.err;
-    } else {
-        EXPECT_EQ(1, r.status);
-        EXPECT_TRUE(IsOneLine(r.err)) << r.err;
-        EXPECT_NE(std::string::npos, r.err.find("Fast Infoset")) << r.err;
+    RunResult r = scratch.Run("convert '" + kSample + "' --to fi -o '" + fi + "'");
+    ASSERT_EQ(0, r.status) << r.err;
+    EXPECT_EQ(0u, ReadFile(fi).find("\xE0\x00\x00\x01")) << "no Fast Infoset header";
+    r = scratch.Run("info '" + fi + "'");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_NE(std::string::npos, r.out.find("form: Fast Infoset\n")) << r.out;
+    EXPECT_NE(std::string::npos, r.out.find("elements: 29\nattributes: 6\ndepth: 4\n")) << r.out;
+
+    // Fast Infoset on standard input, compressed, to JSON and back to XML.
+    const std::string fiGz = scratch.Path("po.fi.gz");
+    r = scratch.Run("convert - --to fi --gzip -o '" + fiGz + "'", fi);
+    ASSERT_EQ(0, r.status) << r.err;
+    r = scratch.Run("info '" + fiGz + "'");
+    EXPECT_NE(std::string::npos, r.out.find("form: gzip-compressed Fast Infoset\n")) << r.out;
+    const std::string json = scratch.Path("po.json");
+    r = scratch.Run("convert '" + fiGz + "' --to json -o '" + json + "'");
+    ASSERT_EQ(0, r.status) << r.err;
+    r = scratch.Run("convert '" + json + "' --to xml");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ(expected, InfosetOf(r.out));
+
+    // Binary output goes to standard output when that is no terminal.
+    r = scratch.Run("convert '" + kSample + "' --to fi -o -");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ(ReadFile(fi), r.out);
+}
+
+TEST(ToolProgram, ProgressLineOnlyForLargeInputOnATerminal)
+{
+    Scratch scratch;
+    const std::string input = scratch.Path("in.xml");
+    WriteFile(input, ReadFile(kSample));
+    const struct {
+        bool terminal;
+        std::size_t threshold;
+        bool shown;
+    } cases[] = {{true, 100, true}, {true, 1 << 20, false}, {false, 100, false}};
+    for (const auto& c : cases) {
+        std::FILE* sink = std::tmpfile();
+        ASSERT_NE(nullptr, sink);
+        {
+            Progress progress(c.terminal, sink, c.threshold);
+            EXPECT_EQ(1078u, ReadInput(input, progress).GetLength());
+            progress.Show("counting elements");
+        }
+        std::rewind(sink);
+        std::string written;
+        for (int ch; (ch = std::fgetc(sink)) != EOF;)
+            written += static_cast<char>(ch);
+        std::fclose(sink);
+        if (c.shown)
+            // The line is rewritten in place and wiped at the end.
+            EXPECT_EQ("\r\033[Ktsxml: reading '" + input + "': 0 of 0 MiB\r\033[Ktsxml: counting elements\r\033[K",
+                      written);
+        else
+            EXPECT_EQ("", written) << c.terminal << " " << c.threshold;
     }
 }
 
@@ -470,6 +554,11 @@ TEST(ToolProgram, BadInputGivesOneLineAndAFailingStatus)
     WriteFile(scratch.Path("data.json"), "{\"a\": {\"b\": 1,}}");
     WriteFile(scratch.Path("binary.bin"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     WriteFile(scratch.Path("empty.xml"), "");
+    ReadOptions read;
+    WriteOptions toFi;
+    toFi.form = OutputForm::FastInfoset;
+    const std::string fi = Text(WriteDocument(*ReadDocument(Bytes(sample), read), toFi));
+    WriteFile(scratch.Path("truncated.fi"), fi.substr(0, fi.size() / 2));
     WriteFile(scratch.Path("two-roots.xml"), "<a/><b/>");
     const struct {
         std::string args;
@@ -484,6 +573,9 @@ TEST(ToolProgram, BadInputGivesOneLineAndAFailingStatus)
         {"convert '" + scratch.Path("data.json") + "' --to xml", 1, "data.json: "},
         {"convert '" + scratch.Path("data.json") + "' --from xml --to json", 1, "data.json: "},
         {"info '" + scratch.Path("binary.bin") + "'", 1, "binary.bin: "},
+        {"convert '" + scratch.Path("truncated.fi") + "' --to xml", 1,
+         "truncated.fi: Failed to parse FastInfoset. Unexpected End of File."},
+        {"convert - --to xml", 1, "standard input is empty"},
         {"info '" + scratch.Path("two-roots.xml") + "'", 1, "junk after document element"},
         {"info '" + scratch.Path("empty.xml") + "'", 1, "empty.xml' is empty"},
         {"info '" + scratch.Path("missing.xml") + "'", 1, "cannot open '" + scratch.Path("missing.xml") +
