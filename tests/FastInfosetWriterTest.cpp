@@ -212,6 +212,32 @@ TEST_F(FastInfosetWriterDoc, GeneratedPrefixesAreDeclaredInTheirScope)
                                      {0xFF, 0xF0}})));
 }
 
+TEST_F(FastInfosetWriterDoc, ElementsWithoutNamespaceUndeclareTheDefault)
+{
+    writer->SetDefaultNamespace("urn:d");
+    writer->WriteHeader(FInfoDecl_None);
+    writer->StartElement("r", "urn:d");
+    writer->StartElement("n", "");     // xmlns=""
+    writer->StartElement("c", "urn:d"); // no longer the default: prefix AA
+    writer->EndElement();
+    writer->EndElement();
+    writer->EndElement();
+    writer->WriteDocumentEnd();
+    EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x38, 0xCD, 0x04}, "urn:d", {0xF0, 0x3D, 0x81, 0x00}, "r", //
+                                     {0x38, 0xCC, 0xF0, 0x3C, 0x00}, "n",                               //
+                                     {0x38, 0xCF, 0x01}, "AA", {0x81, 0xF0, 0x3F, 0x81, 0x81, 0x00}, "c", //
+                                     {0xFF, 0xFF}})));
+
+    // The document element itself without namespace: no default is declared.
+    NewWriter();
+    writer->SetDefaultNamespace("urn:d");
+    writer->WriteHeader(FInfoDecl_None);
+    writer->StartElement("r", "");
+    writer->EndElement();
+    writer->WriteDocumentEnd();
+    EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x3C, 0x00}, "r", {0xFF}})));
+}
+
 TEST_F(FastInfosetWriterDoc, TypeAndNilAttributes)
 {
     writer->AddNamespace("xsi", XmlSchemaInstanceNamespaceUri);

@@ -38,6 +38,7 @@ constexpr unsigned char kDoubleTerminator = 0xFF;
 constexpr unsigned char kAttributesPresent = 0x40;
 constexpr unsigned char kNamespaceAttributes = 0x38;
 // Namespace attribute '110011' + prefix bit + namespace bit.
+constexpr unsigned char kNamespaceAttributeNone = 0xCC; // xmlns=""
 constexpr unsigned char kNamespaceAttributeNoPrefix = 0xCD;
 constexpr unsigned char kNamespaceAttributePrefix = 0xCF;
 // Literal qualified names: '1111' from bit 3 (elements), '11110' from bit 2 (attributes).
@@ -442,9 +443,11 @@ void CFastInfosetWriter::WritePendingElement()
     } else {
         declarations.swap(m_pendingDeclarations);
     }
-    if (!defaultNamespace.empty() || !declarations.empty()) {
+    if (!defaultNamespace.empty() || m_pendingUndeclaresDefault || !declarations.empty()) {
         Put(static_cast<unsigned char>(leading | kNamespaceAttributes));
-        if (!defaultNamespace.empty()) {
+        if (m_pendingUndeclaresDefault) {
+            Put(kNamespaceAttributeNone);
+        } else if (!defaultNamespace.empty()) {
             Put(kNamespaceAttributeNoPrefix);
             WriteIdentifier(Identifier_Namespace, defaultNamespace);
         }
@@ -465,6 +468,7 @@ void CFastInfosetWriter::WritePendingElement()
     m_pendingAttributes.clear();
     m_pendingDeclarations.clear();
     m_pendingPrefix.clear();
+    m_pendingUndeclaresDefault = false;
 }
 
 void CFastInfosetWriter::CloseStartTag()
@@ -493,6 +497,13 @@ void CFastInfosetWriter::StartElement(const std::string& localName, const std::s
     context->SetStartTagOpen(true);
     m_pPending = context;
     m_hasAttributes.push_back(false);
+    // An element without namespace cannot stand in a default namespace: the
+    // default is undeclared for it and its descendants (the document element
+    // then declares none).
+    if (namespaceUri.empty() && !context->GetDefaultNamespace().empty()) {
+        context->SetDefaultNamespace("");
+        m_pendingUndeclaresDefault = context->GetParent() != nullptr;
+    }
     if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
         m_pendingPrefix = PrefixFor(namespaceUri);
 }

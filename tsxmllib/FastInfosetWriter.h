@@ -130,6 +130,7 @@ private:
         std::string valueOctets;
     };
     std::string m_pendingPrefix;
+    bool m_pendingUndeclaresDefault = false;
     std::vector<std::pair<std::string, std::string>> m_pendingDeclarations; // (prefix, URI)
     std::vector<PendingAttribute> m_pendingAttributes;
 };

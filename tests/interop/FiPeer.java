@@ -22,9 +22,14 @@ import java.io.OutputStream;
 import java.io.OutputStreamWriter;
 import java.io.Writer;
 import java.nio.charset.StandardCharsets;
+import java.util.ArrayDeque;
 import java.util.ArrayList;
+import java.util.HashMap;
+import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Map;
 
+import javax.xml.XMLConstants;
 import javax.xml.parsers.SAXParserFactory;
 
 import org.jvnet.fastinfoset.sax.FastInfosetReader;
@@ -88,16 +93,25 @@ public final class FiPeer {
         }
     }
 
-    // Writes SAX events as XML text: namespace declarations reported by
-    // startPrefixMapping go on the next start tag, names keep the prefixes
-    // the document used, start tags stay open until content or the end tag.
+    // Writes SAX events as XML text: names keep the prefixes the document
+    // used; namespace declarations reported by startPrefixMapping go on the
+    // next start tag, together with any that the names of that tag need but
+    // no declaration in scope gives (such as xmlns="" for an element without
+    // namespace inside a default namespace). Start tags stay open until
+    // content or the end tag arrives.
     private static final class XmlTextHandler extends DefaultHandler2 {
         private final Writer out;
         private final List<String[]> pendingMappings = new ArrayList<>();
+        // In-scope prefix bindings, innermost last ("" is the default namespace).
+        private final ArrayDeque<Map<String, String>> scopes = new ArrayDeque<>();
         private boolean startTagOpen = false;
 
         XmlTextHandler(Writer out) {
             this.out = out;
+            Map<String, String> initial = new HashMap<>();
+            initial.put("", "");
+            initial.put("xml", XMLConstants.XML_NS_URI);
+            scopes.push(initial);
         }
 
         void finish() throws IOException {
@@ -114,32 +128,63 @@ public final class FiPeer {
             pendingMappings.add(new String[] {prefix, uri});
         }
 
+        private static String prefixOf(String qName) {
+            int colon = qName.indexOf(':');
+            return colon < 0 ? "" : qName.substring(0, colon);
+        }
+
         @Override
         public void startElement(String uri, String localName, String qName, Attributes attributes)
             throws org.xml.sax.SAXException {
             closeStartTag();
-            StringBuilder tag = new StringBuilder("<").append(qName);
+            Map<String, String> scope = new HashMap<>(scopes.peek());
+            Map<String, String> declared = new LinkedHashMap<>();
             for (String[] mapping : pendingMappings) {
-                tag.append(mapping[0].isEmpty() ? " xmlns" : " xmlns:" + mapping[0]).append("=\"");
-                escape(tag, mapping[1], true);
-                tag.append('"');
+                scope.put(mapping[0], mapping[1]);
+                declared.put(mapping[0], mapping[1]);
             }
             pendingMappings.clear();
+            String elementPrefix = prefixOf(qName);
+            if (!uri.equals(scope.get(elementPrefix))) {
+                scope.put(elementPrefix, uri);
+                declared.put(elementPrefix, uri);
+            }
+            StringBuilder names = new StringBuilder();
             for (int i = 0; i < attributes.getLength(); ++i) {
                 // Namespace declarations came through startPrefixMapping already.
                 String name = attributes.getQName(i);
                 if (name.equals("xmlns") || name.startsWith("xmlns:"))
                     continue;
-                tag.append(' ').append(name).append("=\"");
-                escape(tag, attributes.getValue(i), true);
+                String attributeUri = attributes.getURI(i);
+                String prefix = prefixOf(name);
+                if (!attributeUri.isEmpty() && (prefix.isEmpty() || !attributeUri.equals(scope.get(prefix)))) {
+                    if (prefix.isEmpty()) {
+                        prefix = "ns";
+                        for (int n = 1; scope.containsKey(prefix); ++n)
+                            prefix = "ns" + n;
+                        name = prefix + ":" + attributes.getLocalName(i);
+                    }
+                    scope.put(prefix, attributeUri);
+                    declared.put(prefix, attributeUri);
+                }
+                names.append(' ').append(name).append("=\"");
+                escape(names, attributes.getValue(i), true);
+                names.append('"');
+            }
+            scopes.push(scope);
+            StringBuilder tag = new StringBuilder("<").append(qName);
+            for (Map.Entry<String, String> declaration : declared.entrySet()) {
+                tag.append(declaration.getKey().isEmpty() ? " xmlns" : " xmlns:" + declaration.getKey()).append("=\"");
+                escape(tag, declaration.getValue(), true);
                 tag.append('"');
             }
-            write(tag.toString());
+            write(tag.append(names).toString());
             startTagOpen = true;
         }
 
         @Override
         public void endElement(String uri, String localName, String qName) throws org.xml.sax.SAXException {
+            scopes.pop();
             if (startTagOpen) {
                 startTagOpen = false;
                 write("/>");
