@@ -170,7 +170,7 @@ TEST_F(FastInfosetWriterDoc, AttributesAfterContentAreRefused)
     writer->EndElement();
 }
 
-TEST_F(FastInfosetWriterDoc, DocumentElementDeclaresNamespacesOthersUseQualifiedNames)
+TEST_F(FastInfosetWriterDoc, DocumentElementDeclaresNamespacesOthersTheirGeneratedOnes)
 {
     writer->SetDefaultNamespace("urn:d");
     writer->AddNamespace("p", "urn:p");
@@ -186,9 +186,56 @@ TEST_F(FastInfosetWriterDoc, DocumentElementDeclaresNamespacesOthersUseQualified
                           {0xCD, 0x04}, "urn:d",                    // xmlns="urn:d"
                           {0xCF, 0x00}, "p", {0x04}, "urn:p", {0xF0}, // xmlns:p="urn:p", end of list
                           {0x3D, 0x81, 0x00}, "r",                  // {urn:d}r by namespace index 2
-                          {0x7F, 0x81, 0x82, 0x00}, "c",            // p:c with prefix 2, namespace 3
-                          {0x7B, 0x01}, "AA", {0x04}, "urn:q", {0x00}, "a", {0x40}, "1", //
+                          {0x78},                                   // attributes and namespace attributes
+                          {0xCF, 0x01}, "AA", {0x04}, "urn:q", {0xF0}, // xmlns:AA="urn:q" before the name
+                          {0x3F, 0x81, 0x82, 0x00}, "c",            // p:c with prefix 2, namespace 3
+                          {0x7B, 0x82, 0x83, 0x00}, "a", {0x40}, "1", // AA:a by prefix 3, namespace 4
                           {0xF0}, {0xFF}, {0xF0}})));
+}
+
+TEST_F(FastInfosetWriterDoc, GeneratedPrefixesAreDeclaredInTheirScope)
+{
+    writer->WriteHeader(FInfoDecl_None);
+    writer->StartElement("r", "");
+    writer->StartElement("c", "urn:a"); // AA declared on c
+    writer->StartElement("g", "urn:a"); // in scope: by index
+    writer->EndElement();
+    writer->EndElement();
+    writer->StartElement("c", "urn:a"); // out of scope again: declared anew (by index), name 2
+    writer->EndElement();
+    writer->EndElement();
+    writer->WriteDocumentEnd();
+    EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x3C, 0x00}, "r",                                      //
+                                     {0x38, 0xCF, 0x01}, "AA", {0x04}, "urn:a", {0xF0}, {0x3F, 0x81, 0x81, 0x00}, "c", //
+                                     {0x3F, 0x81, 0x81, 0x00}, "g", {0xFF},                             //
+                                     {0x38, 0xCF, 0x81, 0x81, 0xF0, 0x01},                              //
+                                     {0xFF, 0xF0}})));
+}
+
+TEST_F(FastInfosetWriterDoc, ElementsWithoutNamespaceUndeclareTheDefault)
+{
+    writer->SetDefaultNamespace("urn:d");
+    writer->WriteHeader(FInfoDecl_None);
+    writer->StartElement("r", "urn:d");
+    writer->StartElement("n", "");     // xmlns=""
+    writer->StartElement("c", "urn:d"); // no longer the default: prefix AA
+    writer->EndElement();
+    writer->EndElement();
+    writer->EndElement();
+    writer->WriteDocumentEnd();
+    EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x38, 0xCD, 0x04}, "urn:d", {0xF0, 0x3D, 0x81, 0x00}, "r", //
+                                     {0x38, 0xCC, 0xF0, 0x3C, 0x00}, "n",                               //
+                                     {0x38, 0xCF, 0x01}, "AA", {0x81, 0xF0, 0x3F, 0x81, 0x81, 0x00}, "c", //
+                                     {0xFF, 0xFF}})));
+
+    // The document element itself without namespace: no default is declared.
+    NewWriter();
+    writer->SetDefaultNamespace("urn:d");
+    writer->WriteHeader(FInfoDecl_None);
+    writer->StartElement("r", "");
+    writer->EndElement();
+    writer->WriteDocumentEnd();
+    EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x3C, 0x00}, "r", {0xFF}})));
 }
 
 TEST_F(FastInfosetWriterDoc, TypeAndNilAttributes)
@@ -200,7 +247,9 @@ TEST_F(FastInfosetWriterDoc, TypeAndNilAttributes)
     writer->WriteNil();
     writer->EndElement();
     writer->WriteDocumentEnd();
+    // AA, generated for the type's namespace, is declared on the element too.
     EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x78, 0xCF, 0x02}, "xsi", {0x28}, XmlSchemaInstanceNamespaceUri,
+                                     {0xCF, 0x01}, "AA", {0x04}, "urn:t",             //
                                      {0xF0, 0x3C, 0x00}, "r",                         //
                                      {0x7B, 0x81, 0x81, 0x03}, "type", {0x43}, "AA:T", //
                                      {0x7B, 0x81, 0x81, 0x02}, "nil", {0x43}, "true", {0xF0}, {0xFF}})));
@@ -242,7 +291,7 @@ TEST_F(FastInfosetWriterDoc, CommentsAndInstructionsAreDropped)
     writer->WriteHeader(FInfoDecl_None);
     writer->WriteComment("c");
     writer->StartElement("r", "");
-    writer->WriteProcessingInstruction("<?pi?>"); // writes the pending header only
+    writer->WriteProcessingInstruction("<?pi?>");
     writer->WriteInlineSchema("<xs:schema/>");
     writer->EndElement();
     writer->WriteDocumentEnd();

@@ -38,6 +38,7 @@ constexpr unsigned char kDoubleTerminator = 0xFF;
 constexpr unsigned char kAttributesPresent = 0x40;
 constexpr unsigned char kNamespaceAttributes = 0x38;
 // Namespace attribute '110011' + prefix bit + namespace bit.
+constexpr unsigned char kNamespaceAttributeNone = 0xCC; // xmlns=""
 constexpr unsigned char kNamespaceAttributeNoPrefix = 0xCD;
 constexpr unsigned char kNamespaceAttributePrefix = 0xCF;
 // Literal qualified names: '1111' from bit 3 (elements), '11110' from bit 2 (attributes).
@@ -403,8 +404,15 @@ void CFastInfosetWriter::WriteAttributeName(const std::string& prefix, const std
 
 std::string CFastInfosetWriter::PrefixFor(const std::string& uri)
 {
-    if (!m_pContext->HasPrefix(uri))
-        m_pContext->AddNamespace(m_pContext->GeneratePrefix(), uri);
+    assert(m_pPending == m_pContext && "prefixes are settled while the start tag is pending");
+    if (!m_pContext->HasPrefix(uri)) {
+        const std::string generated = m_pContext->GeneratePrefix();
+        m_pContext->AddNamespace(generated, uri);
+        // The document element declares its whole map; other elements
+        // declare what was generated for them.
+        if (m_pContext->GetParent())
+            m_pendingDeclarations.emplace_back(generated, uri);
+    }
     const std::string prefix = m_pContext->GetNamespaceMapValue(uri);
     assert(!prefix.empty() && "prefix for namespace");
     return prefix;
@@ -412,49 +420,55 @@ std::string CFastInfosetWriter::PrefixFor(const std::string& uri)
 
 // ---- elements ----
 
-void CFastInfosetWriter::WritePendingElement(bool hasAttributes)
+void CFastInfosetWriter::WritePendingElement()
 {
     if (!m_pPending)
         return;
     CXmlWriterContext* context = m_pPending;
     m_pPending = nullptr;
 
-    unsigned char leading = 0x00;
-    if (hasAttributes) {
-        leading = kAttributesPresent;
-        m_hasAttributes.back() = true;
-    }
+    const bool hasAttributes = !m_pendingAttributes.empty();
+    unsigned char leading = hasAttributes ? kAttributesPresent : 0x00;
+    m_hasAttributes.back() = hasAttributes;
 
+    // The document element carries the namespace declarations of the
+    // document, every other element those generated for its own names.
+    std::string defaultNamespace;
+    std::vector<std::pair<std::string, std::string>> declarations;
     if (!context->GetParent()) {
-        // The document element carries the namespace declarations of the document.
-        const std::string& defaultNamespace = context->GetDefaultNamespace();
-        bool hasDeclarations = false;
+        defaultNamespace = context->GetDefaultNamespace();
         for (const auto& entry : context->GetNamespaceMap())
             if (entry.first != XmlNamespaceUri && !entry.second.empty())
-                hasDeclarations = true;
-        if (!defaultNamespace.empty() || hasDeclarations) {
-            Put(static_cast<unsigned char>(leading | kNamespaceAttributes));
-            if (!defaultNamespace.empty()) {
-                Put(kNamespaceAttributeNoPrefix);
-                WriteIdentifier(Identifier_Namespace, defaultNamespace);
-            }
-            for (const auto& entry : context->GetNamespaceMap()) {
-                if (entry.first == XmlNamespaceUri || entry.second.empty())
-                    continue;
-                Put(kNamespaceAttributePrefix);
-                WriteIdentifier(Identifier_Prefix, entry.second);
-                WriteIdentifier(Identifier_Namespace, entry.first);
-            }
-            Put(kTerminator);
-            leading = 0x00;
+                declarations.emplace_back(entry.second, entry.first);
+    } else {
+        declarations.swap(m_pendingDeclarations);
+    }
+    if (!defaultNamespace.empty() || m_pendingUndeclaresDefault || !declarations.empty()) {
+        Put(static_cast<unsigned char>(leading | kNamespaceAttributes));
+        if (m_pendingUndeclaresDefault) {
+            Put(kNamespaceAttributeNone);
+        } else if (!defaultNamespace.empty()) {
+            Put(kNamespaceAttributeNoPrefix);
+            WriteIdentifier(Identifier_Namespace, defaultNamespace);
         }
+        for (const auto& [prefix, uri] : declarations) {
+            Put(kNamespaceAttributePrefix);
+            WriteIdentifier(Identifier_Prefix, prefix);
+            WriteIdentifier(Identifier_Namespace, uri);
+        }
+        Put(kTerminator);
+        leading = 0x00;
     }
 
-    const std::string& namespaceUri = context->GetNamespaceUri();
-    std::string prefix;
-    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
-        prefix = PrefixFor(namespaceUri);
-    WriteElementName(leading, prefix, namespaceUri, context->GetLocalName());
+    WriteElementName(leading, m_pendingPrefix, context->GetNamespaceUri(), context->GetLocalName());
+    for (const PendingAttribute& attribute : m_pendingAttributes) {
+        WriteAttributeName(attribute.prefix, attribute.namespaceUri, attribute.localName);
+        Put(attribute.valueOctets);
+    }
+    m_pendingAttributes.clear();
+    m_pendingDeclarations.clear();
+    m_pendingPrefix.clear();
+    m_pendingUndeclaresDefault = false;
 }
 
 void CFastInfosetWriter::CloseStartTag()
@@ -470,7 +484,7 @@ void CFastInfosetWriter::StartElement(const std::string& localName, const std::s
 {
     TS_DEBUG_TRACE(m_pContext ? "New Elm: %s::%s\n" : "Root Elm: %s::%s\n", namespaceUri.c_str(),
                    localName.c_str());
-    WritePendingElement(false);
+    WritePendingElement();
     if (m_terminatorPending) {
         Put(kTerminator);
         m_terminatorPending = false;
@@ -483,13 +497,22 @@ void CFastInfosetWriter::StartElement(const std::string& localName, const std::s
     context->SetStartTagOpen(true);
     m_pPending = context;
     m_hasAttributes.push_back(false);
+    // An element without namespace cannot stand in a default namespace: the
+    // default is undeclared for it and its descendants (the document element
+    // then declares none).
+    if (namespaceUri.empty() && !context->GetDefaultNamespace().empty()) {
+        context->SetDefaultNamespace("");
+        m_pendingUndeclaresDefault = context->GetParent() != nullptr;
+    }
+    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
+        m_pendingPrefix = PrefixFor(namespaceUri);
 }
 
 void CFastInfosetWriter::WriteText(const std::string& text, ItemType type, bool)
 {
     assert(m_pContext != 0 && "m_pContext != 0");
     TS_DEBUG_TRACE("Elm Val: %s\n", text.c_str());
-    WritePendingElement(false);
+    WritePendingElement();
     CloseStartTag();
     if (m_terminatorPending) {
         Put(kTerminator);
@@ -514,7 +537,7 @@ void CFastInfosetWriter::EndElement()
 {
     assert(m_pContext != 0 && "m_pContext != 0");
     TS_DEBUG_TRACE("End Elm: %s::%s\n", m_pContext->GetNamespaceUri().c_str(), m_pContext->GetLocalName().c_str());
-    WritePendingElement(false);
+    WritePendingElement();
     CloseStartTag();
     if (m_terminatorPending) {
         Put(kDoubleTerminator);
@@ -538,8 +561,26 @@ void CFastInfosetWriter::CheckStartTagOpen() const
 void CFastInfosetWriter::WriteAttributeOctets(const std::string& prefix, const std::string& namespaceUri,
                                               const std::string& localName, const std::string& value, ItemType type)
 {
-    WriteAttributeName(prefix, namespaceUri, localName);
+    // The value is encoded now, so that a value its type cannot hold fails
+    // here; it only touches the table of attribute values, whose entries
+    // follow the attributes' order either way.
+    CBinaryStream valueOctets;
+    CBinaryStream* const out = m_pStream;
+    m_pStream = &valueOctets;
+    try {
+        WriteAttributeValue(value, type);
+    } catch (...) {
+        m_pStream = out;
+        throw;
+    }
+    m_pStream = out;
+    const CBinaryData data = valueOctets.GetData();
+    m_pendingAttributes.push_back(
+        {prefix, namespaceUri, localName, std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength())});
+}
 
+void CFastInfosetWriter::WriteAttributeValue(const std::string& value, ItemType type)
+{
     const std::uint32_t maxAddLength = m_context.GetAttributeMaxAddLength();
     std::uint32_t index = 0;
     if (value.empty()) {
@@ -557,7 +598,6 @@ void CFastInfosetWriter::WriteAttributeOctets(const std::string& prefix, const s
 void CFastInfosetWriter::WriteAttribute(const std::string& localName, const std::string& namespaceUri,
                                         const std::string& value, ItemType type)
 {
-    WritePendingElement(true);
     CheckStartTagOpen();
     std::string prefix;
     if (!namespaceUri.empty()) {
@@ -572,7 +612,6 @@ void CFastInfosetWriter::WriteAttribute(const std::string& localName, const std:
 
 void CFastInfosetWriter::WriteXsiType(const std::string& typeNamespace, const std::string& typeName, ItemType type)
 {
-    WritePendingElement(true);
     CheckStartTagOpen();
     // The type's prefix is settled first, so that a generated one comes before
     // the one of the instance namespace.
@@ -593,7 +632,6 @@ void CFastInfosetWriter::WriteXsiType(const std::string& typeNamespace, const st
 
 void CFastInfosetWriter::WriteNil()
 {
-    WritePendingElement(true);
     CheckStartTagOpen();
     const std::string prefix = PrefixFor(XmlSchemaInstanceNamespaceUri);
     TS_DEBUG_TRACE("Add Att: %s %s::%s\n", prefix.c_str(), XmlSchemaInstanceNamespaceUri, "nil");
@@ -605,7 +643,7 @@ void CFastInfosetWriter::WriteNil()
 
 void CFastInfosetWriter::WriteComment(const std::string&) {}
 
-void CFastInfosetWriter::WriteProcessingInstruction(const std::string&) { WritePendingElement(false); }
+void CFastInfosetWriter::WriteProcessingInstruction(const std::string&) {}
 
 void CFastInfosetWriter::WriteInlineSchema(const std::string&) {}
 

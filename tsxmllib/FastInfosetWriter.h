@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace TsXmlLib16 {
@@ -84,8 +85,9 @@ private:
 
     void Put(unsigned char octet);
     void Put(const std::string& octets);
-    // The header of the element started last, if not yet written.
-    void WritePendingElement(bool hasAttributes);
+    // The header of the element started last with its namespace attributes,
+    // name and attributes, if not yet written.
+    void WritePendingElement();
     // Ends the innermost start tag: the attribute list's terminator when it has attributes.
     void CloseStartTag();
     // A prefix, namespace name or local name: index when known, else literal (and added).
@@ -94,10 +96,13 @@ private:
                           const std::string& localName);
     void WriteAttributeName(const std::string& prefix, const std::string& namespaceUri,
                             const std::string& localName);
-    // Name and value of an attribute once its prefix is known.
+    // Adds an attribute, with its prefix settled and its value encoded, to the pending start tag.
     void WriteAttributeOctets(const std::string& prefix, const std::string& namespaceUri,
                               const std::string& localName, const std::string& value, ItemType type);
-    // The prefix the innermost context maps uri to, generated and added when none.
+    // An attribute value: empty, by index, or literal (and added when short).
+    void WriteAttributeValue(const std::string& value, ItemType type);
+    // The prefix the innermost context maps uri to; one generated for it is
+    // added and, below the document element, declared on the pending start tag.
     std::string PrefixFor(const std::string& uri);
     // Throws unless attributes may still be added to the innermost element.
     void CheckStartTagOpen() const;
@@ -114,6 +119,20 @@ private:
     CFIVocabulary* m_pVocabulary;
     // Per open element, innermost last: whether its header announced attributes.
     std::vector<bool> m_hasAttributes;
+
+    // What the pending start tag holds until its header is written: a
+    // qualified name must use a prefix declared by a namespace attribute in
+    // scope, and all of them come before the element's name.
+    struct PendingAttribute {
+        std::string prefix;
+        std::string namespaceUri;
+        std::string localName;
+        std::string valueOctets;
+    };
+    std::string m_pendingPrefix;
+    bool m_pendingUndeclaresDefault = false;
+    std::vector<std::pair<std::string, std::string>> m_pendingDeclarations; // (prefix, URI)
+    std::vector<PendingAttribute> m_pendingAttributes;
 };
 
 } // namespace TsXmlLib16
