@@ -186,6 +186,36 @@ TEST(BinaryStream, CollectsAndWritesFiles)
     std::remove(utf16.c_str());
     std::remove(utf8.c_str());
 
+    // Single bytes, short and long runs and whole data interleaved across
+    // the stream's gathering block keep their order; a stream built on
+    // shared data leaves the original alone.
+    CBinaryStream mixed(CBinaryData("start:"));
+    std::string expected = "start:";
+    for (int i = 0; i < 3000; ++i) {
+        const unsigned char byte = static_cast<unsigned char>('a' + i % 26);
+        mixed.Write(byte);
+        expected += static_cast<char>(byte);
+        if (i % 500 == 0) {
+            const std::string run(i % 1000 == 0 ? 5000 : 7, static_cast<char>('0' + i % 10));
+            mixed.Write(reinterpret_cast<const unsigned char*>(run.data()), static_cast<unsigned long>(run.size()));
+            expected += run;
+        }
+        if (i % 777 == 0) {
+            mixed.Write(CBinaryData("|"));
+            expected += "|";
+        }
+        if (i % 1111 == 0) {
+            EXPECT_EQ(Text(mixed.GetData()), expected);
+        }
+    }
+    EXPECT_EQ(Text(mixed.GetData()), expected);
+    const std::string gathered = TempPath("gathered");
+    CFileBinaryStream file(gathered.c_str(), 1);
+    file.Write(reinterpret_cast<const unsigned char*>("xy"), 2);
+    file.WriteToFile();
+    EXPECT_EQ(ReadFile(gathered), "xy");
+    std::remove(gathered.c_str());
+
     try {
         CFileBinaryStream("/nonexistent-dir/x.xml", 1, stream.GetData()).WriteToFile();
         FAIL();

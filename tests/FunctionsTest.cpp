@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace TsXmlLib16;
 
@@ -91,6 +94,41 @@ TEST(PatternMatch, OddValues)
     // A value that is not UTF-8 never matches.
     EXPECT_FALSE(PatternMatch(".*", "\xff"));
     EXPECT_TRUE(PatternMatch("\\d*", std::string(100000, '7')));
+    // Backtracking through a group for every character needs more than the
+    // compiled matcher's stack; the answer must still be right.
+    EXPECT_TRUE(PatternMatch("(a|b)*", std::string(200000, 'a')));
+    EXPECT_FALSE(PatternMatch("(a|b)*", std::string(200000, 'a') + "c"));
+}
+
+TEST(PatternMatch, CompiledPatternsAreReusedCorrectly)
+{
+    // Alternating patterns, a failing one in between, and more patterns than
+    // are kept compiled: every answer is that of a fresh compilation.
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(PatternMatch("\\d{3}-[A-Z]{2}", "926-AA"));
+        EXPECT_THROW(PatternMatch("((", "x"), CTsException);
+        EXPECT_FALSE(PatternMatch("\\d{3}-[A-Z]{2}", "926-aa"));
+        EXPECT_TRUE(PatternMatch("[a-z]+", "abc"));
+    }
+    for (int i = 0; i < 600; ++i) {
+        const std::string pattern = "x{" + std::to_string(i % 300) + "}";
+        EXPECT_TRUE(PatternMatch(pattern, std::string(i % 300, 'x'))) << pattern;
+        EXPECT_FALSE(PatternMatch(pattern, std::string(i % 300 + 1, 'x'))) << pattern;
+    }
+    // Each thread matches with its own compiled copies.
+    std::vector<std::thread> threads;
+    std::atomic<int> wrong{0};
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&wrong, t] {
+            for (int i = 0; i < 2000; ++i) {
+                const std::string value = std::to_string(100 + (i + t) % 900) + "-AB";
+                if (!PatternMatch("\\d{3}-[A-Z]{2}", value) || PatternMatch("\\d{3}-[A-Z]{2}", value + "C"))
+                    ++wrong;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST(NumberHelpers, PaddedNumberAndFractions)

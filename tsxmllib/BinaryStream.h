@@ -15,15 +15,38 @@ public:
     virtual ~CBinaryStream();
 
     // The bytes collected so far (shared, not copied).
-    CBinaryData GetData() const { return m_data; }
-    void Write(unsigned char byte) { m_data.Append(byte); }
-    void Write(const CBinaryData& data) { m_data.Append(data); }
-    void Write(const unsigned char* data, unsigned long length) { m_data.Append(data, length); }
+    CBinaryData GetData() const
+    {
+        Flush();
+        return m_data;
+    }
+    // Single bytes and short runs are gathered in a small array and appended
+    // to the data a block at a time, so that a writer emitting one octet at
+    // a time does not pay for a shared-buffer append per octet.
+    void Write(unsigned char byte)
+    {
+        if (m_pendingLength == kPendingCapacity)
+            Flush();
+        m_pending[m_pendingLength++] = byte;
+    }
+    void Write(const CBinaryData& data)
+    {
+        Flush();
+        m_data.Append(data);
+    }
+    void Write(const unsigned char* data, unsigned long length);
 
 protected:
     CBinaryStream(const char* monitorName, const CBinaryData& data);
+    // Appends the gathered bytes to m_data; every reader of m_data calls it first.
+    void Flush() const;
 
-    CBinaryData m_data;
+    mutable CBinaryData m_data;
+
+private:
+    static constexpr unsigned kPendingCapacity = 4096;
+    mutable unsigned m_pendingLength = 0;
+    mutable unsigned char m_pending[kPendingCapacity];
 };
 
 } // namespace TsXmlLib16

@@ -20,6 +20,7 @@ CFileBinaryStream::~CFileBinaryStream() = default;
 
 void CFileBinaryStream::WriteToFile()
 {
+    Flush();
     Platform::File file;
     bool ok = file.OpenForWrite(m_fileName.c_str());
     if (ok && (m_encoding == 2 || m_encoding == 3)) {

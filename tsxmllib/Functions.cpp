@@ -8,6 +8,7 @@
 #include <pcre2.h>
 
 #include <memory>
+#include <unordered_map>
 
 namespace TsXmlLib16 {
 
@@ -119,34 +120,79 @@ std::string TranslatePattern(std::string pattern)
     return "^(" + pattern + ")$";
 }
 
-bool PatternMatch(std::string pattern, std::string value)
+namespace {
+
+// A compiled expression with the match data sized for it.
+struct CompiledPattern {
+    pcre2_code* code = nullptr;
+    pcre2_match_data* match = nullptr;
+    CompiledPattern() = default;
+    CompiledPattern(const CompiledPattern&) = delete;
+    CompiledPattern& operator=(const CompiledPattern&) = delete;
+    ~CompiledPattern()
+    {
+        pcre2_match_data_free(match);
+        pcre2_code_free(code);
+    }
+};
+
+// Schemas have few patterns and every value of a type uses the same one, so
+// each thread keeps the expressions it has compiled: compiling costs far more
+// than matching. The cache is per thread because match data may not be
+// shared; it is emptied when it grows past kMaxCachedPatterns, which only
+// happens for programs that build patterns at run time.
+constexpr std::size_t kMaxCachedPatterns = 256;
+
+const CompiledPattern& Compile(const std::string& pattern)
 {
+    thread_local std::unordered_map<std::string, std::unique_ptr<CompiledPattern>> cache;
+    auto found = cache.find(pattern);
+    if (found != cache.end())
+        return *found->second;
+
     // The expression is compiled up to its first zero byte, as the message shows it.
-    const std::string expression = TranslatePattern(std::move(pattern));
+    const std::string expression = TranslatePattern(pattern);
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
-    std::unique_ptr<pcre2_code, decltype(&pcre2_code_free)> code(
-        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), PCRE2_ZERO_TERMINATED, PCRE2_UTF, &errorCode,
-                      &errorOffset, nullptr),
-        &pcre2_code_free);
-    if (!code) {
+    auto compiled = std::make_unique<CompiledPattern>();
+    compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), PCRE2_ZERO_TERMINATED, PCRE2_UTF,
+                                   &errorCode, &errorOffset, nullptr);
+    if (!compiled->code) {
         PCRE2_UCHAR message[256];
         pcre2_get_error_message(errorCode, message, sizeof(message));
         throw CTsException(FormatString("Invalid Regular Expression: %s Error: '%s'", expression.c_str(),
                                         reinterpret_cast<const char*>(message)));
     }
+    // Machine code where the engine supports it; otherwise it interprets.
+    pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE);
+    compiled->match = pcre2_match_data_create_from_pattern(compiled->code, nullptr);
+    if (!compiled->match)
+        throw CTsException("Failed to allocate the regular-expression match data");
+    if (cache.size() >= kMaxCachedPatterns)
+        cache.clear();
+    return *cache.emplace(pattern, std::move(compiled)).first->second;
+}
+
+} // namespace
+
+bool PatternMatch(std::string pattern, std::string value)
+{
+    const CompiledPattern& compiled = Compile(pattern);
     std::string subject = LocalToUtf8String(value);
     subject.resize(subject.find('\0') == std::string::npos ? subject.size() : subject.find('\0'));
-    std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)> match(
-        pcre2_match_data_create_from_pattern(code.get(), nullptr), &pcre2_match_data_free);
-    if (!match)
-        throw CTsException("Failed to allocate the regular-expression match data");
     // A value that is not valid UTF-8 cannot match; the engine reports it as an error code.
-    const int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
-                               PCRE2_ANCHORED, match.get(), nullptr);
+    const auto run = [&](uint32_t options) {
+        return pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
+                           PCRE2_ANCHORED | options, compiled.match, nullptr);
+    };
+    int rc = run(0);
+    // Machine code runs on a small fixed stack; a long value that needs more
+    // is matched again by the interpreter, which works on the heap.
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
+        rc = run(PCRE2_NO_JIT);
     if (rc <= 0)
         return false;
-    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(match.get());
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(compiled.match);
     return ovector[0] == 0 && ovector[1] == subject.size();
 }
 
