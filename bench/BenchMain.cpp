@@ -24,6 +24,7 @@ namespace {
 struct Result {
     double milliseconds = 0;
     double peak = -1;
+    double firstMs = -1;
     std::string error;
 };
 
@@ -41,6 +42,9 @@ public:
             const auto peak = run.counters.find("peak_x");
             if (peak != run.counters.end())
                 r.peak = peak->second.value;
+            const auto first = run.counters.find("first_ms");
+            if (first != run.counters.end())
+                r.firstMs = first->second.value;
         }
     }
     std::map<std::string, Result> results;
@@ -108,8 +112,9 @@ void PrintTable(const std::map<std::string, Result>& results, std::size_t mib)
     const std::string label = Label(mib);
     const double megabytes = static_cast<double>(mib);
     std::printf("\n### %s: %s\n\n", label.c_str(), DescribeInputs(mib << 20).c_str());
-    std::printf("| benchmark | ms | MB/s of XML | baseline | x baseline | x pugixml | x libxml2 | peak RSS / XML |\n");
-    std::printf("|---|---:|---:|---|---:|---:|---:|---:|\n");
+    std::printf("| benchmark | ms | MB/s of XML | baseline | x baseline | x pugixml | x libxml2 | peak RSS / XML | "
+                "first run ms |\n");
+    std::printf("|---|---:|---:|---|---:|---:|---:|---:|---:|\n");
     auto find = [&](const char* name) -> const Result* {
         if (!name)
             return nullptr;
@@ -125,7 +130,7 @@ void PrintTable(const std::map<std::string, Result>& results, std::size_t mib)
             continue;
         const Result& r = found->second;
         if (!r.error.empty()) {
-            std::printf("| %s | - | - | - | - | - | - | skipped: %s |\n", c.pipeline,
+            std::printf("| %s | - | - | - | - | - | - | skipped: %s | - |\n", c.pipeline,
                         r.error.substr(0, r.error.find('\n')).c_str());
             continue;
         }
@@ -143,9 +148,10 @@ void PrintTable(const std::map<std::string, Result>& results, std::size_t mib)
         const std::string xBase = complete && baseMs > 0 ? Fixed(r.milliseconds / baseMs, 2) : std::string("-");
         const std::string xPugi = c.pugixml ? ratio(r.milliseconds, find(c.pugixml)) : "-";
         const std::string xLibxml2 = c.libxml2 ? ratio(r.milliseconds, find(c.libxml2)) : "-";
-        std::printf("| %s | %s | %s | %s | %s | %s | %s | %s |\n", c.pipeline, Fixed(r.milliseconds, 2).c_str(),
+        std::printf("| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", c.pipeline, Fixed(r.milliseconds, 2).c_str(),
                     Fixed(megabytes / (r.milliseconds / 1000.0), 1).c_str(), baseName.empty() ? "-" : baseName.c_str(),
-                    xBase.c_str(), xPugi.c_str(), xLibxml2.c_str(), r.peak < 0 ? "-" : Fixed(r.peak, 2).c_str());
+                    xBase.c_str(), xPugi.c_str(), xLibxml2.c_str(), r.peak < 0 ? "-" : Fixed(r.peak, 2).c_str(),
+                    r.firstMs < 0 ? "-" : Fixed(r.firstMs, 2).c_str());
     }
 }
 

@@ -139,10 +139,12 @@ std::string Utf8ToLocalCharset(const char* text, std::size_t length)
 
 std::string LocalToUtf8Bytes(const char* text, std::size_t length)
 {
-    if (IsASCIIOnly())
+    // ASCII text reads the same in every local character set, so the
+    // (per-call) look-up of the local set is only made for other text.
+    if (IsASCIIOnly() || IsAscii(text, length))
         return std::string(text, length);
     const std::string charset = LocalCharset();
-    if (IsUtf8Name(charset) || IsAscii(text, length))
+    if (IsUtf8Name(charset))
         return std::string(text, length);
     return Convert("UTF-8", charset.c_str(), text, length);
 }

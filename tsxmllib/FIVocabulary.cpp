@@ -20,17 +20,36 @@ CFIVocabulary::CFIVocabulary() : m_restrictedAlphabets{kNumericAlphabet, kDateTi
 
 CFIVocabulary::~CFIVocabulary() = default;
 
-std::string CFIVocabulary::ComposeQName(const std::string& prefix, const std::string& namespaceName,
-                                        const std::string& localName)
+namespace {
+// No part of a name can hold a zero character, so the key is unambiguous.
+void ComposeQNameInto(std::string& key, const std::string& prefix, const std::string& namespaceName,
+                      const std::string& localName)
 {
-    // No part of a name can hold a zero character, so the key is unambiguous.
-    std::string key;
-    key.reserve(prefix.size() + namespaceName.size() + localName.size() + 2);
+    key.clear();
     key += prefix;
     key += '\0';
     key += namespaceName;
     key += '\0';
     key += localName;
+}
+
+// The key of a name looked up, in storage each thread reuses: the writer
+// looks up every element and attribute name it writes.
+const std::string& LookupKey(const std::string& prefix, const std::string& namespaceName,
+                             const std::string& localName)
+{
+    thread_local std::string key;
+    ComposeQNameInto(key, prefix, namespaceName, localName);
+    return key;
+}
+} // namespace
+
+std::string CFIVocabulary::ComposeQName(const std::string& prefix, const std::string& namespaceName,
+                                        const std::string& localName)
+{
+    std::string key;
+    key.reserve(prefix.size() + namespaceName.size() + localName.size() + 2);
+    ComposeQNameInto(key, prefix, namespaceName, localName);
     return key;
 }
 
@@ -105,13 +124,13 @@ bool CFIVocabulary::FindCharacterChunkIndex(const std::string& text, std::uint32
 bool CFIVocabulary::FindElementNameIndex(const std::string& prefix, const std::string& namespaceName,
                                          const std::string& localName, std::uint32_t& index) const
 {
-    return FindIndex(m_elementNameMap, ComposeQName(prefix, namespaceName, localName), index);
+    return FindIndex(m_elementNameMap, LookupKey(prefix, namespaceName, localName), index);
 }
 
 bool CFIVocabulary::FindAttributeNameIndex(const std::string& prefix, const std::string& namespaceName,
                                            const std::string& localName, std::uint32_t& index) const
 {
-    return FindIndex(m_attributeNameMap, ComposeQName(prefix, namespaceName, localName), index);
+    return FindIndex(m_attributeNameMap, LookupKey(prefix, namespaceName, localName), index);
 }
 
 void CFIVocabulary::AddPrefixName(const std::string& prefix) { AddString(prefix, m_prefixNames, m_prefixMap); }

@@ -109,17 +109,25 @@ void CheckTotalDigits(const CPrimitiveRestrictions& r, const std::string& canoni
 
 // Integer types that fit a machine word: the bounds parsed with the type's own
 // conversion, the message with %d (small types) or the canonical text.
-template <class T, class Parse>
-void CheckWord(const char* name, const CPrimitiveRestrictions& r, T value, const std::string& canonical, Parse parse,
+// The canonical text is only made when a message or the totalDigits facet needs it.
+template <class T, class Parse, class Canonical>
+void CheckWord(const char* name, const CPrimitiveRestrictions& r, T value, Canonical canonical, Parse parse,
                bool textMessage)
 {
     const auto fail = [&]() {
         if (textMessage)
-            throw CTsException(FormatString("Invalid Value for %s [%s].", name, canonical.c_str()));
+            throw CTsException(FormatString("Invalid Value for %s [%s].", name, canonical(value).c_str()));
         throw CTsException(FormatString("Invalid Value for %s [%d]", name, static_cast<int>(value)));
     };
     CheckBounds(r, value, [&](const std::string& t) { return parse(t, kCollapse); }, fail);
-    CheckTotalDigits(r, canonical, fail);
+    if (r.GetTotalDigits() > -1)
+        CheckTotalDigits(r, canonical(value), fail);
+}
+
+template <class T>
+std::string NoText(T)
+{
+    return std::string();
 }
 
 void CountDecimalDigits(const CDecimal& value, long& total, long& fraction)
@@ -148,32 +156,38 @@ void CountDecimalDigits(const CDecimal& value, long& total, long& fraction)
 void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemType itemType,
                                 const CPrimitiveRestrictions& r)
 {
+    // Without facets there is nothing to test (and no value to take apart).
+    if (!r.HasAny())
+        return;
     name = name ? name : "";
-    const auto textFail = [&](const std::string& text) {
-        return [name, text]() { throw CTsException(FormatString("Invalid Value for %s [%s].", name, text.c_str())); };
+    // A failure that reports the value's text, made only when it is thrown.
+    const auto textFail = [name](auto text) {
+        return [name, text]() {
+            throw CTsException(FormatString("Invalid Value for %s [%s].", name, std::string(text()).c_str()));
+        };
     };
     switch (itemType) {
     case ItemType_hexBinary:
     case ItemType_base64Binary: {
         const CBinaryData data = itemType == ItemType_hexBinary ? value.GetHexBinary() : value.GetBase64Binary();
-        CheckLengths(r, data.GetLength(), textFail(value.ToString(nullptr)));
+        CheckLengths(r, data.GetLength(), textFail([&value] { return value.ToString(nullptr); }));
         return;
     }
     case ItemType_i1:
-        CheckWord(name, r, value.GetI1(), CConversions::i1ToString(value.GetI1()), CConversions::i1FromString, false);
+        CheckWord(name, r, value.GetI1(), CConversions::i1ToString, CConversions::i1FromString, false);
         return;
     case ItemType_i2:
-        CheckWord(name, r, value.GetI2(), CConversions::i2ToString(value.GetI2()), CConversions::i2FromString, false);
+        CheckWord(name, r, value.GetI2(), CConversions::i2ToString, CConversions::i2FromString, false);
         return;
     case ItemType_i4:
-        CheckWord(name, r, value.GetI4(), CConversions::i4ToString(value.GetI4()), CConversions::i4FromString, false);
+        CheckWord(name, r, value.GetI4(), CConversions::i4ToString, CConversions::i4FromString, false);
         return;
     case ItemType_ui1:
-        CheckWord(name, r, value.GetUI1(), CConversions::ui1ToString(value.GetUI1()), CConversions::ui1FromString,
+        CheckWord(name, r, value.GetUI1(), CConversions::ui1ToString, CConversions::ui1FromString,
                   false);
         return;
     case ItemType_ui2:
-        CheckWord(name, r, value.GetUI2(), CConversions::ui2ToString(value.GetUI2()), CConversions::ui2FromString,
+        CheckWord(name, r, value.GetUI2(), CConversions::ui2ToString, CConversions::ui2FromString,
                   false);
         return;
     case ItemType_ui4: {
@@ -183,34 +197,37 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
             throw CTsException(FormatString("Invalid Value for %s [%d]", name, static_cast<std::int32_t>(v)));
         };
         CheckBounds(r, v, [](const std::string& t) { return CConversions::ui4FromString(t, kCollapse); }, fail);
-        CheckTotalDigits(r, CConversions::ui4ToString(v), fail);
+        if (r.GetTotalDigits() > -1)
+            CheckTotalDigits(r, CConversions::ui4ToString(v), fail);
         return;
     }
     case ItemType_i8:
-        CheckWord(name, r, value.GetI8(), CConversions::i8ToString(value.GetI8()), CConversions::i8FromString, true);
+        CheckWord(name, r, value.GetI8(), CConversions::i8ToString, CConversions::i8FromString, true);
         return;
     case ItemType_ui8:
-        CheckWord(name, r, value.GetUI8(), CConversions::ui8ToString(value.GetUI8()), CConversions::ui8FromString,
+        CheckWord(name, r, value.GetUI8(), CConversions::ui8ToString, CConversions::ui8FromString,
                   true);
         return;
     case ItemType_integer: {
         const CBigInteger v = value.GetInteger();
-        const std::string text = CConversions::integerToString(v);
-        const auto fail = textFail(text);
+        const auto fail = textFail([&v] { return CConversions::integerToString(v); });
         CheckBounds(r, v, [](const std::string& t) { return CConversions::integerFromString(t, kCollapse); }, fail);
-        CheckTotalDigits(r, text, fail);
+        if (r.GetTotalDigits() > -1)
+            CheckTotalDigits(r, CConversions::integerToString(v), fail);
         return;
     }
     case ItemType_decimal: {
         const CDecimal v = value.GetDecimal();
-        const auto fail = textFail(CConversions::decimalToString(v));
+        const auto fail = textFail([&v] { return CConversions::decimalToString(v); });
         CheckBounds(r, v, [](const std::string& t) { return CConversions::decimalFromString(t, kCollapse); }, fail);
-        long total = 0, fraction = 0;
-        CountDecimalDigits(v, total, fraction);
-        if (r.GetTotalDigits() > -1 && total > r.GetTotalDigits())
-            fail();
-        if (r.GetFractionDigits() > -1 && fraction > r.GetFractionDigits())
-            fail();
+        if (r.GetTotalDigits() > -1 || r.GetFractionDigits() > -1) {
+            long total = 0, fraction = 0;
+            CountDecimalDigits(v, total, fraction);
+            if (r.GetTotalDigits() > -1 && total > r.GetTotalDigits())
+                fail();
+            if (r.GetFractionDigits() > -1 && fraction > r.GetFractionDigits())
+                fail();
+        }
         return;
     }
     case ItemType_r4:
@@ -223,7 +240,7 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
     case ItemType_duration: {
         const CDateTimeSpan v = value.GetDuration();
         CheckBounds(r, v, [](const std::string& t) { return CConversions::durationFromString(t, kCollapse); },
-                    textFail(v.ToString()));
+                    textFail([&v] { return v.ToString(); }));
         return;
     }
     case ItemType_yearMonth:
@@ -256,22 +273,23 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
             break;
         }
         CheckBounds(r, v, [parse](const std::string& t) { return parse(t, kCollapse); },
-                    textFail(value.ToString(nullptr)));
+                    textFail([&value] { return value.ToString(nullptr); }));
         return;
     }
     case ItemType_year:
-        CheckWord(name, r, value.GetYear(), std::string(), CConversions::yearFromString, false);
+        CheckWord(name, r, value.GetYear(), NoText<decltype(value.GetYear())>, CConversions::yearFromString, false);
         return;
     case ItemType_month:
-        CheckWord(name, r, value.GetMonth(), std::string(), CConversions::monthFromString, false);
+        CheckWord(name, r, value.GetMonth(), NoText<decltype(value.GetMonth())>, CConversions::monthFromString, false);
         return;
     case ItemType_day:
-        CheckWord(name, r, value.GetDay(), std::string(), CConversions::dayFromString, false);
+        CheckWord(name, r, value.GetDay(), NoText<decltype(value.GetDay())>, CConversions::dayFromString, false);
         return;
     case ItemType_string: {
         const std::string v = value.GetString();
-        const auto fail = textFail(v);
-        CheckLengths(r, static_cast<unsigned long>(LocalToUtf8String(v).size()), fail);
+        const auto fail = textFail([&v] { return v; });
+        if (r.GetMinLength() > -1 || r.GetMaxLength() > -1 || r.GetLength() > -1)
+            CheckLengths(r, static_cast<unsigned long>(LocalToUtf8String(v).size()), fail);
         if (!r.GetPattern().empty()) {
             bool matched = false;
             try {
