@@ -158,6 +158,22 @@ TEST_F(TextStreamEncoding, TextStreamBytesFollowTheEncoding)
     utf8.Write(text);
     EXPECT_EQ(Bytes(utf8.GetBytes()), text);
 
+    // Text over many buffer blocks comes out whole and in order, in UTF-8
+    // and in a non-UTF-8 local encoding alike; an empty stream has no bytes.
+    CTextStream big(XmlEncoding_UTF8);
+    std::string written;
+    for (int i = 0; i < 5000; ++i) {
+        const std::string piece = "<e" + std::to_string(i) + ">";
+        big.Write(piece);
+        written += piece;
+    }
+    EXPECT_EQ(Bytes(big.GetBytes()), written);
+    EXPECT_EQ(Bytes(big.GetBytes()), written);
+    SetLocalCharEncoding(28591);  // ISO-8859-1: ASCII text converts to itself
+    EXPECT_EQ(Bytes(big.GetBytes()), written);
+    SetLocalCharEncoding(CodePage_UTF8);
+    EXPECT_EQ(CTextStream(XmlEncoding_UTF8).GetBytes().GetLength(), 0u);
+
     const std::string utf16le("a\0\xE9\0\xAC\x20\x3D\xD8\x00\xDE", 10);
     for (XmlEncoding encoding : {XmlEncoding_UTF16, XmlEncoding_UTF16NoDecl}) {
         CTextStream utf16(encoding);

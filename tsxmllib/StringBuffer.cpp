@@ -103,6 +103,18 @@ void CStringBuffer::Reset()
     m_dwTotalBufferLen = 0;
 }
 
+void CStringBuffer::CopyTo(char* out) const
+{
+    if (m_blocks.empty())
+        return;
+    const std::size_t last = m_blocks.size() - 1;
+    for (std::size_t i = 0; i < last; ++i) {
+        std::memcpy(out, m_blocks[i].get(), m_blockSizes[i]);
+        out += m_blockSizes[i];
+    }
+    std::memcpy(out, m_pLastBlock, m_LastBlock_DataIn);
+}
+
 const char* CStringBuffer::GetData()
 {
     if (m_blocks.empty())

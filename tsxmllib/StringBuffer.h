@@ -42,6 +42,9 @@ public:
     // The whole text, zero-terminated, owned by the buffer and valid until the
     // next change. Several blocks are first joined into one.
     const char* GetData();
+    // Copies the text, GetLength() characters without a terminator, to out,
+    // block by block: the blocks stay as they are.
+    void CopyTo(char* out) const;
 
     // Inspection of the block layout.
     std::size_t GetBlockCount() const { return m_blocks.size(); }

@@ -3,6 +3,9 @@
 #include "tsxmllib/Encoder.h"
 #include "tsxmllib/TsException.h"
 
+#include <cstring>
+#include <memory>
+
 namespace TsXmlLib16 {
 
 CTextStream::CTextStream() : TS_INSTANCE_MONITOR("CTextStream"), m_encoding(XmlEncoding_Unknown) {}
@@ -26,6 +29,22 @@ CBinaryData CTextStream::GetBytes()
 {
     switch (m_encoding) {
     case XmlEncoding_UTF8:
+        if (IsLocalEncodingUtf8()) {
+            // The text already is UTF-8: its blocks are copied once, straight
+            // into memory the result adopts, instead of being joined, copied
+            // and copied again into a buffer twice the size.
+            std::uint32_t length = m_buffer.GetLength();
+            if (length == 0)
+                return CBinaryData();
+            std::unique_ptr<unsigned char[]> bytes(new unsigned char[length]);
+            m_buffer.CopyTo(reinterpret_cast<char*>(bytes.get()));
+            // Like the converting path, the text ends at a zero character.
+            if (const void* zero = std::memchr(bytes.get(), 0, length))
+                length = static_cast<std::uint32_t>(static_cast<const unsigned char*>(zero) - bytes.get());
+            if (length == 0)
+                return CBinaryData();
+            return CBinaryData(bytes.release(), length, true);
+        }
         return LocalToUtf8(GetText());
     case XmlEncoding_UTF16:
     case XmlEncoding_UTF16NoDecl:
