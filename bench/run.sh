@@ -6,7 +6,10 @@
 #   TSXMLLIB_BENCH_SIZES=1,16 ./bench/run.sh     leaves out the 128 MB document (about 40 seconds)
 #   ./bench/run.sh --benchmark_filter=Read  extra arguments go to Google Benchmark
 #
-# Environment: BUILD_DIR (default build-bench), JOBS (default 2).
+# Environment: BUILD_DIR (default build-bench), JOBS (default 2),
+# TSXMLLIB_BENCH_CMAKE_ARGS (extra configure arguments), for example
+#   BUILD_DIR=build-bench-bare TSXMLLIB_BENCH_CMAKE_ARGS=-DTSXMLLIB_INSTRUMENTATION=OFF ./bench/run.sh
+# for the library without instance counting and debug trace.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,7 +18,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 cmake -S "$here" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSXMLLIB_BUILD_BENCHMARKS=ON \
-  "${launcher[@]}" >/dev/null
+  "${launcher[@]}" ${TSXMLLIB_BENCH_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build_dir" -j"${JOBS:-2}" --target tsxmllib_bench >/dev/null
 if [ ! -x "$build_dir/bench/tsxmllib_bench" ]; then
   echo "the benchmark program was not built: is libbenchmark-dev installed?" >&2

@@ -16,10 +16,19 @@ inline bool IsDebugTraceOn() { return GetDebugTraceSink() != nullptr; }
 
 } // namespace TsXmlLib16
 
+#ifdef TSXMLLIB_NO_INSTRUMENTATION
+// Compiled away, with the arguments still checked against the format.
+#define TS_DEBUG_TRACE(...)                                   \
+    do {                                                      \
+        if (false)                                            \
+            ::TsXmlLib16::DebugTraceFormatted(__VA_ARGS__);   \
+    } while (0)
+#else
 #define TS_DEBUG_TRACE(...)                                   \
     do {                                                      \
         if (::TsXmlLib16::IsDebugTraceOn())                   \
             ::TsXmlLib16::DebugTraceFormatted(__VA_ARGS__);   \
     } while (0)
+#endif
 
 #endif

@@ -41,6 +41,13 @@ CInstanceMonitor::ClassType* CInstanceMonitor::Register(const char* className)
     return record;
 }
 
+#ifdef TSXMLLIB_NO_INSTRUMENTATION
+// A build without instrumentation keeps the layout but counts nothing.
+CInstanceMonitor::CInstanceMonitor(const char*) : m_pct(nullptr) {}
+CInstanceMonitor::CInstanceMonitor(SiteCache&, const char*) : m_pct(nullptr) {}
+CInstanceMonitor::CInstanceMonitor(const CInstanceMonitor&) : m_pct(nullptr) {}
+CInstanceMonitor::~CInstanceMonitor() = default;
+#else
 CInstanceMonitor::CInstanceMonitor(const char* className) : m_pct(Register(className)) {}
 
 CInstanceMonitor::CInstanceMonitor(SiteCache& site, const char* className)
@@ -71,6 +78,7 @@ CInstanceMonitor::~CInstanceMonitor()
     assert(left >= 0 && "m_pct->lInstanceCount >= 0");
     (void)left;
 }
+#endif
 
 std::string CInstanceMonitor::DumpState()
 {

@@ -426,15 +426,18 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
 {
     if (!element || !text)
         return;
+    // The text ends at its length or at a zero character, whichever comes first.
+    std::size_t n = length == ULONG_MAX ? std::strlen(text) : static_cast<std::size_t>(length);
+    if (const void* zero = std::memchr(text, '\0', n))
+        n = static_cast<std::size_t>(static_cast<const char*>(zero) - text);
     const char* run = text;
-    const char* p = text;
-    for (; length > 0 && *p; ++p, --length) {
-        if (*p == '\r') {
-            element->AppendBytes(run, static_cast<std::size_t>(p - run));
-            run = p + 1;
-        }
+    const char* const end = text + n;
+    while (const void* found = std::memchr(run, '\r', static_cast<std::size_t>(end - run))) {
+        const char* cr = static_cast<const char*>(found);
+        element->AppendBytes(run, static_cast<std::size_t>(cr - run));
+        run = cr + 1;
     }
-    element->AppendBytes(run, static_cast<std::size_t>(p - run));
+    element->AppendBytes(run, static_cast<std::size_t>(end - run));
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text)
