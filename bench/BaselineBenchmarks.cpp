@@ -109,7 +109,7 @@ struct StringWriter : pugi::xml_writer {
 void RegisterBaselineBenchmarks(const std::string& label, std::size_t size)
 {
     const ReadOperation expat = [](Inputs& in) { ExpatParse(in.xml); };
-    AddBenchmark(label, "Base/expat", size, Repeat(expat), expat);
+    AddBenchmark(label, "Base/expat", size, Repeat(expat), expat, expat);
     AddBenchmark(label, "Base/memcpy-xml", size, Copy(&Inputs::xmlOutput));
     AddBenchmark(label, "Base/memcpy-json", size, Copy(&Inputs::jsonOutput));
     AddBenchmark(label, "Base/deflate-xml", size, Deflate(&Inputs::xmlOutput));
@@ -124,7 +124,7 @@ void RegisterBaselineBenchmarks(const std::string& label, std::size_t size)
             throw std::runtime_error("pugixml refused the benchmark document");
         benchmark::DoNotOptimize(doc.first_child());
     };
-    AddBenchmark(label, "Base/pugixml-parse", size, Repeat(pugiParse), pugiParse);
+    AddBenchmark(label, "Base/pugixml-parse", size, Repeat(pugiParse), pugiParse, pugiParse);
     AddBenchmark(label, "Base/pugixml-save", size, [](benchmark::State& state, Inputs& in) {
         pugi::xml_document doc;
         doc.load_buffer(in.xml.GetData(), in.xml.GetLength());
@@ -145,7 +145,7 @@ void RegisterBaselineBenchmarks(const std::string& label, std::size_t size)
             throw std::runtime_error("libxml2 refused the benchmark document");
         xmlFreeDoc(doc);
     };
-    AddBenchmark(label, "Base/libxml2-read", size, Repeat(libxml2Read), libxml2Read);
+    AddBenchmark(label, "Base/libxml2-read", size, Repeat(libxml2Read), libxml2Read, libxml2Read);
     AddBenchmark(label, "Base/libxml2-dump", size, [](benchmark::State& state, Inputs& in) {
         xmlDocPtr doc = xmlReadMemory(reinterpret_cast<const char*>(in.xml.GetData()),
                                       static_cast<int>(in.xml.GetLength()), "po.xml", nullptr, XML_PARSE_HUGE);

@@ -35,35 +35,35 @@ double PeakMultiple(const std::string& name, Inputs& in, const ReadOperation& re
     return found->second;
 }
 
+// Measured once per benchmark, outside Google Benchmark's timing.
+double FirstRunMilliseconds(const std::string& name, Inputs& in, const ReadOperation& op)
+{
+    static std::map<std::string, double> measured;
+    auto found = measured.find(name);
+    if (found == measured.end()) {
+        malloc_trim(0);
+        const auto start = std::chrono::steady_clock::now();
+        op(in);
+        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        found = measured.emplace(name, elapsed.count()).first;
+    }
+    return found->second;
+}
+
 } // namespace
 
 void AddBenchmark(const std::string& label, const std::string& name, std::size_t targetBytes, BenchmarkBody body,
-                  ReadOperation peakRead)
+                  ReadOperation firstRun, ReadOperation peakRead)
 {
     const std::string fullName = label + "/" + name;
     benchmark::internal::Benchmark* b = benchmark::RegisterBenchmark(
-        fullName.c_str(), [fullName, targetBytes, body, peakRead](benchmark::State& state) {
+        fullName.c_str(), [fullName, targetBytes, body, firstRun, peakRead](benchmark::State& state) {
             Inputs& in = InputsFor(targetBytes);
             if (peakRead)
                 state.counters["peak_x"] = PeakMultiple(fullName, in, peakRead);
-            // The first trial runs once on a heap given back to the system
-            // (malloc_trim), so every page it needs is new to the process:
-            // its time is the cold, first-use time of the operation.
-            static std::map<std::string, double> firstRunMs;
-            auto first = firstRunMs.find(fullName);
-            const bool isFirstTrial = first == firstRunMs.end() && state.max_iterations == 1;
-            if (isFirstTrial)
-                malloc_trim(0);
-            const auto start = std::chrono::steady_clock::now();
+            if (firstRun)
+                state.counters["first_ms"] = FirstRunMilliseconds(fullName, in, firstRun);
             body(state, in);
-            if (isFirstTrial && !state.error_occurred())
-                first = firstRunMs
-                            .emplace(fullName, std::chrono::duration<double, std::milli>(
-                                                   std::chrono::steady_clock::now() - start)
-                                                   .count())
-                            .first;
-            if (first != firstRunMs.end())
-                state.counters["first_ms"] = first->second;
             state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * in.xml.GetLength());
         });
     b->Unit(benchmark::kMillisecond)->UseRealTime();

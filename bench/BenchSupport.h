@@ -19,10 +19,13 @@ using ReadOperation = std::function<void(Inputs&)>;
 
 // Registers "<label>/<name>" on the inputs of targetBytes. Every benchmark
 // reports the XML size as the bytes it processed, whatever form it works on.
-// With a read operation, how far one run of it raises peak resident memory is
-// measured once and reported in the counter "peak_x" as a multiple of the XML size.
+// With firstRun, one call of it on a heap just given back to the system
+// (malloc_trim) is timed before the trials and reported in the counter
+// "first_ms": the cold cost of the operation. With peakRead, how far one run
+// of it raises peak resident memory is measured once and reported in the
+// counter "peak_x" as a multiple of the XML size.
 void AddBenchmark(const std::string& label, const std::string& name, std::size_t targetBytes, BenchmarkBody body,
-                  ReadOperation peakRead = nullptr);
+                  ReadOperation firstRun = nullptr, ReadOperation peakRead = nullptr);
 
 void RegisterLibraryBenchmarks(const std::string& label, std::size_t targetBytes);
 void RegisterBaselineBenchmarks(const std::string& label, std::size_t targetBytes);
