@@ -45,6 +45,14 @@ TEST(WhitespaceUtils, CollapseSqueezesRunsAndTrimsBothEnds)
     EXPECT_EQ(WS::Collapse("\r\n  a  b\t\t"), "a b");
     EXPECT_EQ(WS::Collapse(" \t\r\n "), "");
     EXPECT_EQ(WS::Collapse("ab"), "ab");
+    // Text that is already collapsed, and each single fault that is not.
+    EXPECT_EQ(WS::Collapse("a b c"), "a b c");
+    EXPECT_EQ(WS::Collapse("a  b"), "a b");
+    EXPECT_EQ(WS::Collapse("a\tb"), "a b");
+    EXPECT_EQ(WS::Collapse("a\nb"), "a b");
+    EXPECT_EQ(WS::Collapse(" a"), "a");
+    EXPECT_EQ(WS::Collapse("a\r"), "a");
+    EXPECT_EQ(WS::Collapse("x"), "x");
     // Only the four XML white-space characters count.
     EXPECT_EQ(WS::Collapse("\va\f"), "\va\f");
 }

@@ -11,6 +11,12 @@ namespace {
 template <class IsBreak>
 std::string NormaliseLineEnds(const char* text, std::size_t length, char lineEnd, IsBreak isBreak)
 {
+    // Most values hold no break at all: they are copied in one go.
+    std::size_t first = 0;
+    while (first < length && !isBreak(text[first]))
+        ++first;
+    if (first == length)
+        return std::string(text, length);
     std::string result;
     result.reserve(length);
     for (std::size_t i = 0; i < length; ++i) {
@@ -62,8 +68,28 @@ std::string CWhitespaceUtils::Replace(const std::string& text)
                              [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
 }
 
+namespace {
+// Whether collapsing changes the text: white space at either end, a tab or
+// line break, or two spaces in a row.
+bool NeedsCollapse(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    if (CWhitespaceUtils::IsWhiteSpace(text.front()) || CWhitespaceUtils::IsWhiteSpace(text.back()))
+        return true;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\t' || c == '\n' || c == '\r' || (c == ' ' && text[i - 1] == ' '))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 std::string CWhitespaceUtils::Collapse(const std::string& text)
 {
+    if (!NeedsCollapse(text))
+        return text;
     std::string result;
     result.reserve(text.size());
     bool pendingSpace = false;
