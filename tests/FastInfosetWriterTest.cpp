@@ -119,6 +119,20 @@ TEST_F(FastInfosetWriterDoc, SiblingsShareTerminatorsAndRepeatNamesByIndex)
                                      {0xF0, 0x01}, {0xFF, 0xF0}})));
 }
 
+TEST_F(FastInfosetWriterDoc, NamesOfTheSameShapeKeepTheirOwnIndexes)
+{
+    // Same length and same first and last letters: each keeps its own index
+    // however often they alternate.
+    writer->WriteHeader(FInfoDecl_None);
+    writer->StartElement("r", "");
+    for (const char* name : {"axb", "ayb", "axb", "ayb", "axb"})
+        Leaf(name);
+    writer->EndElement();
+    writer->WriteDocumentEnd();
+    EXPECT_EQ(Written(), Hex(Expect({kHeader, {0x3C, 0x00}, "r", {0x3C, 0x02}, "axb", {0xF0, 0x3C, 0x02}, "ayb",
+                                     {0xF0, 0x01}, {0xF0, 0x02}, {0xF0, 0x01}, {0xFF, 0xF0}})));
+}
+
 TEST_F(FastInfosetWriterDoc, AttributesValuesByIndexEmptyAndLong)
 {
     writer->WriteHeader(FInfoDecl_None);

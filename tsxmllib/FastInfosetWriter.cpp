@@ -78,11 +78,21 @@ CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBina
 
 CFastInfosetWriter::~CFastInfosetWriter() { delete m_pVocabulary; }
 
-void CFastInfosetWriter::Put(unsigned char octet) { m_pStream->Write(octet); }
+void CFastInfosetWriter::Put(unsigned char octet)
+{
+    if (m_pCapture)
+        m_pCapture->push_back(static_cast<char>(octet));
+    else
+        m_pStream->Write(octet);
+}
 
 void CFastInfosetWriter::Put(const std::string& octets)
 {
-    m_pStream->Write(reinterpret_cast<const unsigned char*>(octets.data()), static_cast<unsigned long>(octets.size()));
+    if (m_pCapture)
+        m_pCapture->append(octets);
+    else
+        m_pStream->Write(reinterpret_cast<const unsigned char*>(octets.data()),
+                         static_cast<unsigned long>(octets.size()));
 }
 
 // ---- header and end ----
@@ -368,8 +378,25 @@ void CFastInfosetWriter::WriteElementName(unsigned char leading, const std::stri
                                           const std::string& namespaceUri, const std::string& localName)
 {
     assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
+    // Documents repeat a few names many times: a small cache, checked by
+    // value, answers most look-ups before the vocabulary's table. An index,
+    // once given, never changes.
+    ElementNameCacheEntry& cached =
+        m_elementNameCache[localName.empty() ? 0
+                                             : (localName.size() * 31 + static_cast<unsigned char>(localName[0]) +
+                                                7u * static_cast<unsigned char>(localName.back())) %
+                                                   kElementNameCacheSize];
+    if (cached.index != 0 && cached.localName == localName && cached.namespaceUri == namespaceUri &&
+        cached.prefix == prefix) {
+        WriteIntegerBit3(leading, cached.index);
+        return;
+    }
     std::uint32_t index = 0;
     if (m_pVocabulary->FindElementNameIndex(prefix, namespaceUri, localName, index)) {
+        cached.prefix = prefix;
+        cached.namespaceUri = namespaceUri;
+        cached.localName = localName;
+        cached.index = index;
         WriteIntegerBit3(leading, index);
         return;
     }
@@ -405,6 +432,11 @@ void CFastInfosetWriter::WriteAttributeName(const std::string& prefix, const std
 std::string CFastInfosetWriter::PrefixFor(const std::string& uri)
 {
     assert(m_pPending == m_pContext && "prefixes are settled while the start tag is pending");
+    // The common case, a namespace already mapped, in one look-up.
+    const NamespaceMap& map = m_pContext->GetNamespaceMap();
+    const auto known = map.find(uri);
+    if (known != map.end() && !known->second.empty())
+        return known->second;
     if (!m_pContext->HasPrefix(uri)) {
         const std::string generated = m_pContext->GeneratePrefix();
         m_pContext->AddNamespace(generated, uri);
@@ -563,20 +595,18 @@ void CFastInfosetWriter::WriteAttributeOctets(const std::string& prefix, const s
 {
     // The value is encoded now, so that a value its type cannot hold fails
     // here; it only touches the table of attribute values, whose entries
-    // follow the attributes' order either way.
-    CBinaryStream valueOctets;
-    CBinaryStream* const out = m_pStream;
-    m_pStream = &valueOctets;
+    // follow the attributes' order either way. Its octets are captured in a
+    // string until the start tag is written.
+    std::string valueOctets;
+    m_pCapture = &valueOctets;
     try {
         WriteAttributeValue(value, type);
     } catch (...) {
-        m_pStream = out;
+        m_pCapture = nullptr;
         throw;
     }
-    m_pStream = out;
-    const CBinaryData data = valueOctets.GetData();
-    m_pendingAttributes.push_back(
-        {prefix, namespaceUri, localName, std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength())});
+    m_pCapture = nullptr;
+    m_pendingAttributes.push_back({prefix, namespaceUri, localName, std::move(valueOctets)});
 }
 
 void CFastInfosetWriter::WriteAttributeValue(const std::string& value, ItemType type)

@@ -113,6 +113,17 @@ private:
                                       std::uint32_t& tableIndex, const char* unknownMessage) const;
 
     CBinaryStream* m_pStream;
+    struct ElementNameCacheEntry {
+        std::string prefix;
+        std::string namespaceUri;
+        std::string localName;
+        std::uint32_t index = 0;  // 0: empty
+    };
+    static constexpr std::size_t kElementNameCacheSize = 64;
+    ElementNameCacheEntry m_elementNameCache[kElementNameCacheSize];
+    // While set, octets go here instead of to the stream (an attribute value
+    // encoded before its start tag is written).
+    std::string* m_pCapture = nullptr;
     const CFastInfosetContext& m_context;
     CXmlWriterContext* m_pPending = nullptr;
     bool m_terminatorPending = false;

@@ -83,6 +83,26 @@ CXmlWriter::CXmlWriterContext::~CXmlWriterContext()
     }
 }
 
+void CXmlWriter::CXmlWriterContext::ReuseAsChild(CXmlWriterContext* parent, const std::string& localName,
+                                                 const std::string& namespaceUri)
+{
+    assert(m_pParent == nullptr && "a reused context has no parent");
+    if (m_ownsMap)
+        delete m_pNamespaceMap;
+    m_childCount = 0;
+    m_startTagOpen = 0;
+    m_depth = parent->m_depth + 1;
+    m_namespaceUri = namespaceUri;
+    m_localName = localName;
+    m_pParent = parent;
+    m_collectionState = 0;
+    m_defaultNamespace.clear();
+    m_pNamespaceMap = parent->m_pNamespaceMap;
+    m_inherits = true;
+    m_ownsMap = false;
+    m_pDefaultNamespace = parent->m_pDefaultNamespace;
+}
+
 CXmlWriter::CXmlWriterContext* CXmlWriter::CXmlWriterContext::DetachParent()
 {
     CXmlWriterContext* parent = m_pParent;
@@ -136,7 +156,12 @@ CXmlWriter::CXmlWriter(const char* monitorName) : CInstanceMonitor(monitorName)
     m_namespaceMap[XmlNamespaceUri] = "xml";
 }
 
-CXmlWriter::~CXmlWriter() { delete m_pContext; }
+CXmlWriter::~CXmlWriter()
+{
+    delete m_pContext;
+    for (CXmlWriterContext* spare : m_spareContexts)
+        delete spare;
+}
 
 void CXmlWriter::Open() {}
 
@@ -176,7 +201,12 @@ std::string CXmlWriter::GeneratePrefix() const
 CXmlWriter::CXmlWriterContext* CXmlWriter::PushContext(const std::string& localName, const std::string& namespaceUri,
                                                        std::uint32_t rootDepth)
 {
-    if (m_pContext)
+    if (m_pContext && !m_spareContexts.empty()) {
+        CXmlWriterContext* context = m_spareContexts.back();
+        m_spareContexts.pop_back();
+        context->ReuseAsChild(m_pContext, localName, namespaceUri);
+        m_pContext = context;
+    } else if (m_pContext)
         m_pContext = new CXmlWriterContext(m_pContext, localName, namespaceUri);
     else
         m_pContext = new CXmlWriterContext(rootDepth, localName, namespaceUri, m_defaultNamespace, m_namespaceMap);
@@ -187,7 +217,17 @@ void CXmlWriter::PopContext()
 {
     assert(m_pContext != 0 && "m_pContext != 0");
     CXmlWriterContext* parent = m_pContext->DetachParent();
-    delete m_pContext;
+    // As many are kept as elements are open at once, up to a bound.
+    constexpr std::size_t kMaxSpareContexts = 64;
+    if (m_spareContexts.size() < kMaxSpareContexts) {
+        try {
+            m_spareContexts.push_back(m_pContext);
+        } catch (...) {
+            delete m_pContext;
+        }
+    } else {
+        delete m_pContext;
+    }
     m_pContext = parent;
 }
 

@@ -15,6 +15,7 @@
 #include "tsxmllib/Namespaces.h"
 
 #include <string>
+#include <vector>
 
 namespace TsXmlLib16 {
 
@@ -69,8 +70,13 @@ public:
         std::string GeneratePrefix() const;
 
     private:
+        friend class CXmlWriter;
         // Gives this element a map (and default namespace) of its own.
         void StopInheriting();
+        // Makes a finished context (without parent) the fresh context of a
+        // child of parent, as the child constructor would, keeping the
+        // storage of its strings.
+        void ReuseAsChild(CXmlWriterContext* parent, const std::string& localName, const std::string& namespaceUri);
 
         std::uint32_t m_childCount = 0;
         std::int32_t m_startTagOpen = 0;
@@ -136,6 +142,11 @@ protected:
     std::string m_defaultNamespace;
     CXmlWriterContext* m_pContext = nullptr;
     NamespaceMap m_namespaceMap;
+
+private:
+    // Contexts of finished elements, kept for the next elements: a document
+    // opens and closes one per element.
+    std::vector<CXmlWriterContext*> m_spareContexts;
 };
 
 } // namespace TsXmlLib16
