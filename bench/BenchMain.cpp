@@ -3,8 +3,10 @@
 // on stdout with throughput, the ratios to the baselines and peak memory.
 //
 // Environment: TSXMLLIB_BENCH_SIZES, a comma-separated list of sizes in MiB
-// (default "1,16,128").
+// (default "1,16,128"). With the single argument --count the program times
+// nothing and runs each operation of the first size for bench/count.sh.
 #include "bench/BenchSupport.h"
+#include "bench/OperationCounts.h"
 
 #include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/XmlObjectBase.h"
@@ -169,6 +171,10 @@ int main(int argc, char** argv)
         RegisterLibraryBenchmarks(Label(mib), mib << 20);
         RegisterBaselineBenchmarks(Label(mib), mib << 20);
     }
+    // --count: no timing; every operation of the first size runs in a
+    // function of its own for callgrind (bench/count.sh).
+    if (argc == 2 && std::string(argv[1]) == "--count")
+        return sizes.empty() ? 1 : RunOperationCounts(sizes.front() << 20);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,5 +1,6 @@
 #include "bench/BenchSupport.h"
 
+#include "bench/OperationCounts.h"
 #include "bench/PeakMemory.h"
 
 #include <chrono>
@@ -56,6 +57,8 @@ void AddBenchmark(const std::string& label, const std::string& name, std::size_t
                   ReadOperation firstRun, ReadOperation peakRead)
 {
     const std::string fullName = label + "/" + name;
+    if (firstRun)
+        RecordOperation(fullName, targetBytes, firstRun);
     benchmark::internal::Benchmark* b = benchmark::RegisterBenchmark(
         fullName.c_str(), [fullName, targetBytes, body, firstRun, peakRead](benchmark::State& state) {
             Inputs& in = InputsFor(targetBytes);
