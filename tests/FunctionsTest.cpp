@@ -1,5 +1,6 @@
 // The XML Schema pattern matcher and the number and string helpers beside it.
 #include "tsxmllib/Functions.h"
+#include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/TsException.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,19 @@ TEST(PatternMatch, OddValues)
     // compiled matcher's stack; the answer must still be right.
     EXPECT_TRUE(PatternMatch("(a|b)*", std::string(200000, 'a')));
     EXPECT_FALSE(PatternMatch("(a|b)*", std::string(200000, 'a') + "c"));
+}
+
+TEST(PatternMatch, ValuesInANonUtf8LocalEncodingAreMatchedAsUtf8)
+{
+    const unsigned int saved = GetLocalCharEncoding();
+    SetLocalCharEncoding(28591);  // ISO-8859-1: e acute is the single byte E9
+    EXPECT_TRUE(PatternMatch("caf\xC3\xA9", "caf\xE9"));
+    EXPECT_TRUE(PatternMatches("[a-z]{3}.", "caf\xE9"));
+    EXPECT_FALSE(PatternMatches("[a-z]{4}", "caf\xE9"));
+    SetLocalCharEncoding(CodePage_UTF8);
+    EXPECT_TRUE(PatternMatches("[a-z]{3}.", "caf\xC3\xA9"));
+    EXPECT_FALSE(PatternMatches("[a-z]{3}.", "caf\xE9"));  // not UTF-8: never matches
+    SetLocalCharEncoding(saved);
 }
 
 TEST(PatternMatch, CompiledPatternsAreReusedCorrectly)

@@ -146,9 +146,18 @@ constexpr std::size_t kMaxCachedPatterns = 256;
 const CompiledPattern& Compile(const std::string& pattern)
 {
     thread_local std::unordered_map<std::string, std::unique_ptr<CompiledPattern>> cache;
+    // Values of one type follow each other: the pattern used last is
+    // compared before the table is searched.
+    thread_local const std::string* lastPattern = nullptr;
+    thread_local const CompiledPattern* lastCompiled = nullptr;
+    if (lastPattern && *lastPattern == pattern)
+        return *lastCompiled;
     auto found = cache.find(pattern);
-    if (found != cache.end())
+    if (found != cache.end()) {
+        lastPattern = &found->first;
+        lastCompiled = found->second.get();
         return *found->second;
+    }
 
     // The expression is compiled up to its first zero byte, as the message shows it.
     const std::string expression = TranslatePattern(pattern);
@@ -168,21 +177,36 @@ const CompiledPattern& Compile(const std::string& pattern)
     compiled->match = pcre2_match_data_create_from_pattern(compiled->code, nullptr);
     if (!compiled->match)
         throw CTsException("Failed to allocate the regular-expression match data");
-    if (cache.size() >= kMaxCachedPatterns)
+    if (cache.size() >= kMaxCachedPatterns) {
+        lastPattern = nullptr;
         cache.clear();
-    return *cache.emplace(pattern, std::move(compiled)).first->second;
+    }
+    const auto added = cache.emplace(pattern, std::move(compiled)).first;
+    lastPattern = &added->first;
+    lastCompiled = added->second.get();
+    return *lastCompiled;
 }
 
 } // namespace
 
-bool PatternMatch(std::string pattern, std::string value)
+bool PatternMatch(std::string pattern, std::string value) { return PatternMatches(pattern, value); }
+
+bool PatternMatches(const std::string& pattern, const std::string& value)
 {
     const CompiledPattern& compiled = Compile(pattern);
-    std::string subject = LocalToUtf8String(value);
-    subject.resize(subject.find('\0') == std::string::npos ? subject.size() : subject.find('\0'));
+    // The value is matched as UTF-8, up to its first zero byte; text that is
+    // UTF-8 already is matched where it stands.
+    std::string converted;
+    const std::string* utf8 = &value;
+    if (!IsLocalEncodingUtf8()) {
+        converted = LocalToUtf8String(value);
+        utf8 = &converted;
+    }
+    const std::size_t zero = utf8->find('\0');
+    const std::size_t length = zero == std::string::npos ? utf8->size() : zero;
     // A value that is not valid UTF-8 cannot match; the engine reports it as an error code.
     const auto run = [&](uint32_t options) {
-        return pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
+        return pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(utf8->data()), length, 0,
                            PCRE2_ANCHORED | options, compiled.match, nullptr);
     };
     int rc = run(0);
@@ -193,7 +217,7 @@ bool PatternMatch(std::string pattern, std::string value)
     if (rc <= 0)
         return false;
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(compiled.match);
-    return ovector[0] == 0 && ovector[1] == subject.size();
+    return ovector[0] == 0 && ovector[1] == length;
 }
 
 } // namespace TsXmlLib16

@@ -13,6 +13,8 @@ namespace TsXmlLib16 {
 // Whether the whole value matches the XML Schema pattern. The pattern is UTF-8,
 // the value local text. Throws CTsException for a pattern that does not compile.
 TSXMLLIB_EXPORT bool PatternMatch(std::string pattern, std::string value);
+// The same without copying its arguments.
+TSXMLLIB_EXPORT bool PatternMatches(const std::string& pattern, const std::string& value);
 // The XML Schema pattern rewritten for the regular-expression engine, anchored.
 TSXMLLIB_EXPORT std::string TranslatePattern(std::string pattern);
 

@@ -293,7 +293,8 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
         if (!r.GetPattern().empty()) {
             bool matched = false;
             try {
-                matched = PatternMatch(LocalToUtf8String(r.GetPattern()), v);
+                matched = IsLocalEncodingUtf8() ? PatternMatches(r.GetPattern(), v)
+                                                : PatternMatches(LocalToUtf8String(r.GetPattern()), v);
             } catch (const CTsException& e) {
                 throw CTsException(
                     FormatString("%s\nInvalid Value for %s [%s].", e.GetFullMessage().c_str(), name, v.c_str()));
