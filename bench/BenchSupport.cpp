@@ -54,17 +54,17 @@ double FirstRunMilliseconds(const std::string& name, Inputs& in, const ReadOpera
 } // namespace
 
 void AddBenchmark(const std::string& label, const std::string& name, std::size_t targetBytes, BenchmarkBody body,
-                  ReadOperation firstRun, ReadOperation peakRead)
+                  ReadOperation firstRun, ReadOperation peakRead, bool reportFirstRun)
 {
     const std::string fullName = label + "/" + name;
     if (firstRun)
         RecordOperation(fullName, targetBytes, firstRun);
     benchmark::internal::Benchmark* b = benchmark::RegisterBenchmark(
-        fullName.c_str(), [fullName, targetBytes, body, firstRun, peakRead](benchmark::State& state) {
+        fullName.c_str(), [fullName, targetBytes, body, firstRun, peakRead, reportFirstRun](benchmark::State& state) {
             Inputs& in = InputsFor(targetBytes);
             if (peakRead)
                 state.counters["peak_x"] = PeakMultiple(fullName, in, peakRead);
-            if (firstRun)
+            if (firstRun && reportFirstRun)
                 state.counters["first_ms"] = FirstRunMilliseconds(fullName, in, firstRun);
             body(state, in);
             state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * in.xml.GetLength());

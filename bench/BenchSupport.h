@@ -24,8 +24,11 @@ using ReadOperation = std::function<void(Inputs&)>;
 // "first_ms": the cold cost of the operation. With peakRead, how far one run
 // of it raises peak resident memory is measured once and reported in the
 // counter "peak_x" as a multiple of the XML size.
+// An operation whose first call prepares something (and so has no cold time
+// of its own to report) passes reportFirstRun false; it is still counted by
+// bench/count.sh.
 void AddBenchmark(const std::string& label, const std::string& name, std::size_t targetBytes, BenchmarkBody body,
-                  ReadOperation firstRun = nullptr, ReadOperation peakRead = nullptr);
+                  ReadOperation firstRun = nullptr, ReadOperation peakRead = nullptr, bool reportFirstRun = true);
 
 void RegisterLibraryBenchmarks(const std::string& label, std::size_t targetBytes);
 void RegisterBaselineBenchmarks(const std::string& label, std::size_t targetBytes);
