@@ -10,6 +10,7 @@
 #include <expat.h>
 
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 namespace TsXmlLib16 {
@@ -160,15 +161,19 @@ void CExpatReader::ToLocal(const char* text, std::size_t length, std::string& ou
 void CExpatReader::OnStartElement(const char* name, const char** attributes)
 {
     // With namespace processing a name arrives as "URI|local"; the part before
-    // the first separator is the namespace.
-    ToLocal(name, std::strlen(name), m_scratch);
-    const char* localName = m_scratch.c_str();
-    const char* namespaceUri = "";
-    const std::size_t bar = m_scratch.find(kSeparator);
-    if (bar != std::string::npos) {
-        m_scratch[bar] = '\0';
-        namespaceUri = m_scratch.c_str();
-        localName = m_scratch.c_str() + bar + 1;
+    // the first separator is the namespace. UTF-8 names are taken where they
+    // stand, others converted first.
+    std::string_view qualified(name);
+    if (!m_passThrough) {
+        ToLocal(name, qualified.size(), m_scratch);
+        qualified = m_scratch;
+    }
+    std::string_view namespaceUri;
+    std::string_view localName = qualified;
+    const std::size_t bar = qualified.find(kSeparator);
+    if (bar != std::string_view::npos) {
+        namespaceUri = qualified.substr(0, bar);
+        localName = qualified.substr(bar + 1);
     }
     CXmlElement* element = m_doc.GetDocumentElement() ? m_doc.AddChildElement(namespaceUri, localName)
                                                       : m_doc.AddDocElement(namespaceUri, localName);

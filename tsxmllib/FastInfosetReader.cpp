@@ -521,10 +521,14 @@ void CFastInfosetReader::ReadLiteralQName(bool hasPrefix, bool hasNamespace, CFI
 void CFastInfosetReader::ReadElementQName(unsigned char first)
 {
     auto& names = m_pVocabulary->GetElementNamesTable();
-    if ((first & 0x3C) == 0x3C)
+    if ((first & 0x3C) == 0x3C) {
         ReadLiteralQName((first & 0x02) != 0, (first & 0x01) != 0, names);
-    else
-        ResolveQName(names, IntegerBit3(first), "element name");
+        m_elementNameIndex = 0;
+    } else {
+        const std::uint32_t index = IntegerBit3(first);
+        ResolveQName(names, index, "element name");
+        m_elementNameIndex = index;
+    }
 }
 
 void CFastInfosetReader::ReadAttributeQName(unsigned char first)
@@ -702,7 +706,18 @@ bool CFastInfosetReader::ReadElementStart(unsigned char first, bool isRoot)
         element = m_document->AddDocElement(m_pNamespace->c_str(), m_pLocalName->c_str());
     } else {
         TS_DEBUG_TRACE("New Elm: %s::%s\n", m_pNamespace->c_str(), m_pLocalName->c_str());
-        element = m_document->AddChildElement(m_pNamespace->c_str(), m_pLocalName->c_str());
+        const std::uint32_t index = m_elementNameIndex;
+        if (index != 0 && index < m_internedElementNames.size() && m_internedElementNames[index].second) {
+            element = m_document->AddChildElementInterned(m_internedElementNames[index].first,
+                                                          m_internedElementNames[index].second);
+        } else {
+            element = m_document->AddChildElement(m_pNamespace->c_str(), m_pLocalName->c_str());
+            if (index != 0) {
+                if (index >= m_internedElementNames.size())
+                    m_internedElementNames.resize(index + 1);
+                m_internedElementNames[index] = {&element->GetNamespaceURI(), &element->GetLocalName()};
+            }
+        }
     }
     if (!hasAttributes)
         return false;

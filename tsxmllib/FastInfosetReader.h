@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace TsXmlLib16 {
@@ -121,6 +122,11 @@ private:
     const std::string* m_pPrefix = nullptr;
     const std::string* m_pNamespace = nullptr;
     const std::string* m_pLocalName = nullptr;
+    // The index of the element name just read, 0 for a literal name.
+    std::uint32_t m_elementNameIndex = 0;
+    // Per element-name index, the document's interned namespace and local
+    // name, so that a name seen before is not looked up again.
+    std::vector<std::pair<const std::string*, const std::string*>> m_internedElementNames;
     const std::string* m_pIdentifier = nullptr;
     std::string m_prefix;
     std::string m_namespace;

@@ -62,11 +62,16 @@ void CXmlDocument::Cleanup()
 
 const std::string* CXmlDocument::InternName(const char* name) const
 {
+    return InternName(name ? std::string_view(name) : std::string_view());
+}
+
+const std::string* CXmlDocument::InternName(std::string_view name) const
+{
     static const std::string empty;
-    if (!name || !*name)
+    if (name.empty())
         return &empty;
     // Runs of elements share a namespace: the last one is tried first.
-    if (m_lastNamespace && std::strcmp(m_lastNamespace->c_str(), name) == 0)
+    if (m_lastNamespace && *m_lastNamespace == name)
         return m_lastNamespace;
     const std::string_view key(name);
     const auto found = m_names.find(key);
@@ -379,7 +384,21 @@ CBinaryData CXmlDocument::ParseJson()
 
 // ---- building the tree ----
 
+namespace {
+std::string_view View(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+} // namespace
+
 CXmlElement* CXmlDocument::AddDocElement(const char* namespaceUri, const char* localName)
+{
+    return AddDocElement(View(namespaceUri), View(localName));
+}
+
+CXmlElement* CXmlDocument::AddChildElement(const char* namespaceUri, const char* localName)
+{
+    return AddChildElement(View(namespaceUri), View(localName));
+}
+
+CXmlElement* CXmlDocument::AddDocElement(std::string_view namespaceUri, std::string_view localName)
 {
     if (m_documentElement)
         throw CTsInvalidStateException("The document already has a document element");
@@ -391,13 +410,18 @@ CXmlElement* CXmlDocument::AddDocElement(const char* namespaceUri, const char* l
     return element;
 }
 
-CXmlElement* CXmlDocument::AddChildElement(const char* namespaceUri, const char* localName)
+CXmlElement* CXmlDocument::AddChildElement(std::string_view namespaceUri, std::string_view localName)
+{
+    return AddChildElementInterned(InternName(namespaceUri), InternName(localName));
+}
+
+CXmlElement* CXmlDocument::AddChildElementInterned(const std::string* namespaceUri, const std::string* localName)
 {
     if (m_pElementStack.empty())
         throw CTsInvalidStateException("No open element to add a child element to");
     CXmlElement* element = m_pElementStack.back()->CreateNewChildElement();
-    element->m_namespaceUri = InternName(namespaceUri);
-    element->m_localName = InternName(localName);
+    element->m_namespaceUri = namespaceUri;
+    element->m_localName = localName;
     m_pElementStack.push_back(element);
     return element;
 }
@@ -426,6 +450,21 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
 {
     if (!element || !text)
         return;
+    // Most pieces are short (the layout between elements, a value): they are
+    // scanned in one pass, longer ones with memchr.
+    constexpr unsigned long kShort = 32;
+    if (length <= kShort) {
+        const char* run = text;
+        const char* p = text;
+        for (const char* const end = text + length; p != end && *p; ++p) {
+            if (*p == '\r') {
+                element->AppendBytes(run, static_cast<std::size_t>(p - run));
+                run = p + 1;
+            }
+        }
+        element->AppendBytes(run, static_cast<std::size_t>(p - run));
+        return;
+    }
     // The text ends at its length or at a zero character, whichever comes first.
     std::size_t n = length == ULONG_MAX ? std::strlen(text) : static_cast<std::size_t>(length);
     if (const void* zero = std::memchr(text, '\0', n))

@@ -94,6 +94,12 @@ private:
     // Building interface of the readers.
     CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
     CXmlElement* AddChildElement(const char* namespaceUri, const char* localName);
+    // The same for names that are not zero-terminated where they stand.
+    CXmlElement* AddDocElement(std::string_view namespaceUri, std::string_view localName);
+    CXmlElement* AddChildElement(std::string_view namespaceUri, std::string_view localName);
+    // A child whose names this document has interned already (pointers taken
+    // from an element made by the calls above).
+    CXmlElement* AddChildElementInterned(const std::string* namespaceUri, const std::string* localName);
     void EndElement();
     static void AddElementAttribute(CXmlElement* element, std::string localName, std::string value,
                                     std::string namespaceUri);
@@ -103,6 +109,7 @@ private:
     // The document's single copy of an element name or namespace; the empty
     // name for null or "". Copies live until the tree is deleted.
     const std::string* InternName(const char* name) const;
+    const std::string* InternName(std::string_view name) const;
 
     void LoadFile(const char* fileName);
     // Reads the whole file into the data buffer.
