@@ -153,6 +153,9 @@ void CXmlDocument::LoadXmlStream(unsigned char* const bytes, unsigned long lengt
         throw CTsException("XML Stream is empty!");
     TakeData(bytes, length);
     Parse();
+    // The tree holds everything now: the copy of the input is not kept
+    // beside it (for a large document it is as large as the input).
+    FreeData();
 }
 
 void CXmlDocument::Load(const char* fileName)
@@ -171,6 +174,7 @@ void CXmlDocument::LoadFile(const char* fileName)
 {
     ReadFile(fileName);
     Parse();
+    FreeData();
 }
 
 void CXmlDocument::ReadFile(const char* fileName)
