@@ -23,32 +23,36 @@ constexpr double kMinSeconds = 1.0;
 
 namespace {
 
-// Measured once per benchmark: the function is called again for every
-// iteration-count estimate.
-double PeakMultiple(const std::string& name, Inputs& in, const ReadOperation& read)
+// A measurement made once per benchmark and counter: the benchmark function
+// is called again for every iteration-count estimate.
+template <class Measure>
+double Once(const std::string& name, const char* counter, Measure measure)
 {
     static std::map<std::string, double> measured;
-    auto found = measured.find(name);
-    if (found == measured.end()) {
-        const long long growth = PeakResidentGrowth([&] { read(in); });
-        found = measured.emplace(name, growth < 0 ? -1.0 : static_cast<double>(growth) / in.xml.GetLength()).first;
-    }
+    const std::string key = name + '/' + counter;
+    auto found = measured.find(key);
+    if (found == measured.end())
+        found = measured.emplace(key, measure()).first;
     return found->second;
 }
 
-// Measured once per benchmark, outside Google Benchmark's timing.
+double PeakMultiple(const std::string& name, Inputs& in, const ReadOperation& read)
+{
+    return Once(name, "peak", [&] {
+        const long long growth = PeakResidentGrowth([&] { read(in); });
+        return growth < 0 ? -1.0 : static_cast<double>(growth) / in.xml.GetLength();
+    });
+}
+
+// Outside Google Benchmark's timing, on a heap just given back to the system.
 double FirstRunMilliseconds(const std::string& name, Inputs& in, const ReadOperation& op)
 {
-    static std::map<std::string, double> measured;
-    auto found = measured.find(name);
-    if (found == measured.end()) {
+    return Once(name, "first", [&] {
         malloc_trim(0);
         const auto start = std::chrono::steady_clock::now();
         op(in);
-        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-        found = measured.emplace(name, elapsed.count()).first;
-    }
-    return found->second;
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    });
 }
 
 } // namespace

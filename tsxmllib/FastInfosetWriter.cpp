@@ -437,17 +437,13 @@ std::string CFastInfosetWriter::PrefixFor(const std::string& uri)
     const auto known = map.find(uri);
     if (known != map.end() && !known->second.empty())
         return known->second;
-    if (!m_pContext->HasPrefix(uri)) {
-        const std::string generated = m_pContext->GeneratePrefix();
-        m_pContext->AddNamespace(generated, uri);
-        // The document element declares its whole map; other elements
-        // declare what was generated for them.
-        if (m_pContext->GetParent())
-            m_pendingDeclarations.emplace_back(generated, uri);
-    }
-    const std::string prefix = m_pContext->GetNamespaceMapValue(uri);
-    assert(!prefix.empty() && "prefix for namespace");
-    return prefix;
+    const std::string generated = m_pContext->GeneratePrefix();
+    m_pContext->AddNamespace(generated, uri);
+    // The document element declares its whole map; other elements declare
+    // what was generated for them.
+    if (m_pContext->GetParent())
+        m_pendingDeclarations.emplace_back(generated, uri);
+    return generated;
 }
 
 // ---- elements ----

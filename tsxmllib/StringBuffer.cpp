@@ -123,16 +123,8 @@ const char* CStringBuffer::GetData()
         return m_blocks.front().get();
 
     std::unique_ptr<char[]> joined(new char[static_cast<std::size_t>(m_dwTotalBufferLen) + 1]);
-    std::uint32_t dwOutputPos = 0;
-    const std::size_t last = m_blocks.size() - 1;
-    for (std::size_t i = 0; i < last; ++i) {
-        std::memcpy(joined.get() + dwOutputPos, m_blocks[i].get(), m_blockSizes[i]);
-        dwOutputPos += m_blockSizes[i];
-    }
-    std::memcpy(joined.get() + dwOutputPos, m_pLastBlock, m_LastBlock_DataIn);
-    dwOutputPos += m_LastBlock_DataIn;
-    assert(dwOutputPos == m_dwTotalBufferLen && "dwOutputPos == m_dwTotalBufferLen");
-    joined[dwOutputPos] = '\0';
+    CopyTo(joined.get());
+    joined[m_dwTotalBufferLen] = '\0';
 
     m_blocks.clear();
     m_blockSizes.clear();

@@ -454,33 +454,15 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
 {
     if (!element || !text)
         return;
-    // Most pieces are short (the layout between elements, a value): they are
-    // scanned in one pass, longer ones with memchr.
-    constexpr unsigned long kShort = 32;
-    if (length <= kShort) {
-        const char* run = text;
-        const char* p = text;
-        for (const char* const end = text + length; p != end && *p; ++p) {
-            if (*p == '\r') {
-                element->AppendBytes(run, static_cast<std::size_t>(p - run));
-                run = p + 1;
-            }
-        }
-        element->AppendBytes(run, static_cast<std::size_t>(p - run));
-        return;
-    }
-    // The text ends at its length or at a zero character, whichever comes first.
-    std::size_t n = length == ULONG_MAX ? std::strlen(text) : static_cast<std::size_t>(length);
-    if (const void* zero = std::memchr(text, '\0', n))
-        n = static_cast<std::size_t>(static_cast<const char*>(zero) - text);
     const char* run = text;
-    const char* const end = text + n;
-    while (const void* found = std::memchr(run, '\r', static_cast<std::size_t>(end - run))) {
-        const char* cr = static_cast<const char*>(found);
-        element->AppendBytes(run, static_cast<std::size_t>(cr - run));
-        run = cr + 1;
+    const char* p = text;
+    for (; length > 0 && *p; ++p, --length) {
+        if (*p == '\r') {
+            element->AppendBytes(run, static_cast<std::size_t>(p - run));
+            run = p + 1;
+        }
     }
-    element->AppendBytes(run, static_cast<std::size_t>(end - run));
+    element->AppendBytes(run, static_cast<std::size_t>(p - run));
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text)
