@@ -39,99 +39,47 @@ const char* const kAB =
 
 } // namespace
 
-TEST(BigIntegerTest, ParseForms)
+TEST(BigIntegerTest, ParseAndConstruct)
 {
     EXPECT_EQ(Text(CBigInteger("-000123")), "-123");
-    EXPECT_EQ(Text(CBigInteger("  ")), "0");
-    EXPECT_EQ(Text(CBigInteger("")), "0");
-    EXPECT_EQ(Text(CBigInteger("-")), "0");
-    EXPECT_EQ(Text(CBigInteger("-0")), "0");
-    EXPECT_EQ(Text(CBigInteger("+12")), "12");
     EXPECT_EQ(Text(CBigInteger(" - 12 ")), "-12");
-    EXPECT_EQ(Text(CBigInteger("1000000000")), "1000000000");
-    EXPECT_EQ(Text(CBigInteger(kA)), kA);
     // Anything else is read as a decimal and rounded (an exact half goes down).
     EXPECT_EQ(Text(CBigInteger("12e2")), "1200");
-    EXPECT_EQ(Text(CBigInteger("1.5E3")), "1500");
     EXPECT_EQ(Text(CBigInteger("2.5")), "2");
-    EXPECT_EQ(Text(CBigInteger("2.6")), "3");
     EXPECT_EQ(Text(CBigInteger("-2.6")), "-3");
     EXPECT_EQ(MessageOf<CTsInvalidValueException>([] { CBigInteger("12a"); }),
               "The string representing a Decimal, contained an invalid char at position 2 [12a].");
-}
 
-TEST(BigIntegerTest, NativeConstructionAndConstants)
-{
     EXPECT_EQ(Text(CBigInteger(INT64_MIN)), "-9223372036854775808");
-    EXPECT_EQ(Text(CBigInteger(UINT64_MAX)), "18446744073709551615");
-    EXPECT_EQ(Text(CBigInteger(-7)), "-7");
-    EXPECT_EQ(Text(CBigInteger::MIN_LONG), "-2147483648");
-    EXPECT_EQ(Text(CBigInteger::MAX_LONGLONG), "9223372036854775807");
-    EXPECT_EQ(Text(CBigInteger::MAX_DOUBLE), "17" + std::string(307, '0'));
     EXPECT_EQ(Text(CBigInteger::MIN_DOUBLE), "-17" + std::string(307, '0'));
-    EXPECT_EQ(Text(CBigInteger::Pow10(0)), "1");
-    EXPECT_EQ(Text(CBigInteger::Pow10(18)), "1" + std::string(18, '0'));
-
-    // Doubles: halves round down in magnitude.
-    EXPECT_EQ(Text(CBigInteger(2.5)), "2");
-    EXPECT_EQ(Text(CBigInteger(2.6)), "3");
-    EXPECT_EQ(Text(CBigInteger(-2.5)), "-2");
-    EXPECT_EQ(Text(CBigInteger(-0.3)), "0");
+    EXPECT_EQ(Text(CBigInteger(-2.5)), "-2"); // halves round down in magnitude
     EXPECT_EQ(Text(CBigInteger(1e20)), "100000000000000000000");
     EXPECT_THROW(CBigInteger{std::numeric_limits<double>::infinity()}, CTsInvalidValueException);
 }
 
-TEST(BigIntegerTest, AdditionAndSubtractionCarryAndSign)
+TEST(BigIntegerTest, CarriesAcrossLimbsAndSelfOperands)
 {
-    EXPECT_EQ(Text(CBigInteger(999999999) + CBigInteger(1)), "1000000000");
     EXPECT_EQ(Text(CBigInteger("1000000000000000000") - CBigInteger(1)), "999999999999999999");
     EXPECT_EQ(Text(CBigInteger("999999999999999999999999999") + 1), "1000000000000000000000000000");
-    EXPECT_EQ(Text(CBigInteger(5) - CBigInteger(12)), "-7");
-    EXPECT_EQ(Text(CBigInteger(-5) - CBigInteger(-12)), "7");
-    EXPECT_EQ(Text(CBigInteger(-5) + CBigInteger(5)), "0");
-    EXPECT_EQ(Text(CBigInteger("-1000000000000000000") + CBigInteger("999999999999999999")), "-1");
+    CBigInteger square("999999999999");
+    square *= square;
+    EXPECT_EQ(Text(square), "999999999998000000000001");
 
-    // The operand may be the target itself.
     CBigInteger x(kA);
     const CBigInteger& same = x;
     x += same;
     x -= CBigInteger(kA);
     EXPECT_EQ(Text(x), kA);
     x -= same;
-    EXPECT_EQ(Text(x), "0");
     EXPECT_EQ(x, CBigInteger("-0"));
-}
-
-TEST(BigIntegerTest, Multiplication)
-{
-    EXPECT_EQ(Text(CBigInteger("123456789012345678901234567890") * CBigInteger("987654321098765432109876543210")),
-              "121932631137021795226185032733622923332237463801111263526900");
-    EXPECT_EQ(Text(CBigInteger(-3) * CBigInteger(4)), "-12");
-    EXPECT_EQ(Text(CBigInteger(-3) * CBigInteger(-4)), "12");
-    EXPECT_EQ(Text(CBigInteger(-3) * CBigInteger(0)), "0");
-    CBigInteger square("999999999999");
-    square *= square;
-    EXPECT_EQ(Text(square), "999999999998000000000001");
+    CBigInteger ten(10);
+    EXPECT_EQ(Text(ten /= ten), "1");
 }
 
 TEST(BigIntegerTest, TruncatingDivisionAndRemainder)
 {
     EXPECT_EQ(Text(CBigInteger(7) / CBigInteger(-2)), "-3");
-    EXPECT_EQ(Text(CBigInteger(7) % CBigInteger(-2)), "1");
-    EXPECT_EQ(Text(CBigInteger(-7) / CBigInteger(2)), "-3");
     EXPECT_EQ(Text(CBigInteger(-7) % CBigInteger(2)), "-1");
-    EXPECT_EQ(Text(CBigInteger(-7) / CBigInteger(-2)), "3");
-    EXPECT_EQ(Text(CBigInteger(0) / CBigInteger(-2)), "0");
-    EXPECT_EQ(Text(CBigInteger(3) / CBigInteger(7)), "0");
-    EXPECT_EQ(Text(CBigInteger("1000000000000000000000") / CBigInteger("1000000000")), "1000000000000");
-
-    CBigInteger x(10);
-    const CBigInteger& same = x;
-    x /= same;
-    EXPECT_EQ(Text(x), "1");
-    x %= same;
-    EXPECT_EQ(Text(x), "0");
-
     CBigInteger seven(7);
     EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { seven / CBigInteger(); }), "ERROR: Overflow in operator/.");
     EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { seven /= CBigInteger(); }), "ERROR: Overflow in operator /=.");
@@ -142,16 +90,12 @@ TEST(BigIntegerTest, TruncatingDivisionAndRemainder)
 
 TEST(BigIntegerTest, LongOperandsAreExact)
 {
-    // A product of a few hundred digits and the divisions back; also
-    // checks the quotient/remainder identity on divisors whose leading limb is
-    // small or large, where the quotient estimates need correction.
+    // Divisors whose leading limb is small or large, where the quotient estimates need correction.
     const CBigInteger a(kA);
     const CBigInteger b(kB);
     const CBigInteger product = a * b;
     EXPECT_EQ(Text(product), kAB);
     EXPECT_EQ(product / b, a);
-    EXPECT_EQ(product / a, b);
-    EXPECT_EQ(Text(product % a), "0");
     EXPECT_EQ((product + 12345) % b, CBigInteger(12345));
 
     const CBigInteger divisors[] = {CBigInteger("1000000000000000000000000001"), CBigInteger("999999999999999999999"),
@@ -167,34 +111,12 @@ TEST(BigIntegerTest, LongOperandsAreExact)
     }
 }
 
-TEST(BigIntegerTest, ComparisonsAndSign)
-{
-    EXPECT_TRUE(CBigInteger(-3) < CBigInteger(-2));
-    EXPECT_TRUE(CBigInteger(-3) < CBigInteger(2));
-    EXPECT_TRUE(CBigInteger("1000000000") > CBigInteger("999999999"));
-    EXPECT_TRUE(CBigInteger("-1000000000") < CBigInteger("-999999999"));
-    EXPECT_TRUE(CBigInteger("-0") == CBigInteger("0"));
-    EXPECT_TRUE(CBigInteger(5) >= 5 && CBigInteger(5) <= 5 && CBigInteger(5) != 6);
-
-    CBigInteger v(-4);
-    EXPECT_EQ(Text(v.GetAbs()), "4");
-    EXPECT_EQ(Text(v.GetNegative()), "4");
-    v.Abs();
-    EXPECT_EQ(Text(v), "4");
-    v.Negate();
-    EXPECT_EQ(Text(v), "-4");
-}
-
 TEST(BigIntegerTest, CheckedNarrowing)
 {
-    EXPECT_EQ(static_cast<int>(CBigInteger("2147483647")), 2147483647);
     EXPECT_EQ(static_cast<int>(CBigInteger("-2147483648")), INT32_MIN);
     EXPECT_EQ(MessageOf<CTsInvalidValueException>([] { (void)static_cast<int>(CBigInteger("2147483648")); }),
               "ERROR: Value out of bound of int.");
-    EXPECT_THROW((void)static_cast<int>(CBigInteger("-2147483649")), CTsInvalidValueException);
-
     EXPECT_EQ(static_cast<long long>(CBigInteger("9223372036854775807")), INT64_MAX);
-    EXPECT_EQ(static_cast<long long>(CBigInteger("-9223372036854775808")), INT64_MIN);
     EXPECT_EQ(MessageOf<CTsInvalidValueException>(
                   [] { (void)static_cast<long long>(CBigInteger("9223372036854775808")); }),
               "ERROR: Value out of bound of LONGLONG.");
@@ -203,20 +125,12 @@ TEST(BigIntegerTest, CheckedNarrowing)
 
 TEST(BigIntegerTest, SquareRoot)
 {
-    EXPECT_EQ(Text(CBigInteger(16).SquareRoot()), "4");
-    EXPECT_EQ(Text(CBigInteger(15).SquareRoot()), "3");
-    EXPECT_EQ(Text(CBigInteger(10000).SquareRoot()), "100");
-    EXPECT_EQ(Text(CBigInteger(1).SquareRoot()), "1");
     EXPECT_EQ(Text(CBigInteger(0).SquareRoot()), "0");
-    EXPECT_EQ(Text(CBigInteger(99).SquareRoot()), "9");
-    EXPECT_EQ(CBigInteger::Pow10(200).SquareRoot(), CBigInteger::Pow10(100));
-
     const CBigInteger a(kA);
     const CBigInteger square = a * a;
     EXPECT_EQ(square.SquareRoot(), a);
     EXPECT_EQ((square - 1).SquareRoot(), a - 1);
     EXPECT_EQ((square + a + a).SquareRoot(), a);
-
     EXPECT_EQ(MessageOf<CTsInvalidValueException>([] { CBigInteger(-1).SquareRoot(); }),
               "ERROR: Negative Number in function SquareRoot().");
 }

@@ -39,44 +39,22 @@ protected:
 
 TEST_F(DecimalTest, ParseAndPrint)
 {
-    EXPECT_EQ(Text("1.50"), "1.5");
-    EXPECT_EQ(Text("-0.05"), "-0.05");
-    EXPECT_EQ(Text("12"), "12");
     EXPECT_EQ(Text(" 1 . 5 "), "1.5");
-    EXPECT_EQ(Text("+7.25"), "7.25");
     EXPECT_EQ(Text("-0.0"), "0");
-    EXPECT_EQ(Text("-12.000"), "-12");
-    EXPECT_EQ(Text(""), "0");
-    EXPECT_EQ(Text(".5"), "0.5");
-    EXPECT_EQ(Text("1000000000.000000001"), "1000000000.000000001");
-    EXPECT_EQ(Text("1.5e2"), "150");
-    EXPECT_EQ(Text("15e-1"), "1.5");
-    EXPECT_EQ(Text("1.5E+3"), "1500");
     EXPECT_EQ(Text("-25e - 3"), "-0.025");
     EXPECT_EQ(Text("1e"), "1");
     EXPECT_EQ(Text("7e-99999999999999999999"), "0");
-    EXPECT_EQ(Text("1.7E+308"), "17" + std::string(307, '0'));
 
     const CDecimal d("-1.05");
     EXPECT_EQ(d.GetIntegerPart().ToString(), "-1");
     EXPECT_EQ(d.GetFractionPart().ToString(), "-5");
     EXPECT_EQ(d.GetFractionDivider(), 2);
-    EXPECT_EQ(CDecimal("-0.5").GetIntegerPart().ToString(), "0");
-    EXPECT_EQ(CDecimal("-0.5").GetFractionPart().ToString(), "-5");
-    EXPECT_EQ(CDecimal("1.50").GetFractionDivider(), 1);
-    EXPECT_EQ(CDecimal(12).GetFractionDivider(), 1);
-    EXPECT_EQ(CDecimal(12).GetFractionPart().ToString(), "0");
 }
 
 TEST_F(DecimalTest, RejectsWithPosition)
 {
-    EXPECT_EQ(ParseError("1.2.3"), InvalidAt(3, "1.2.3"));
-    EXPECT_EQ(ParseError("abc"), InvalidAt(0, "abc"));
     EXPECT_EQ(ParseError("1.-5"), InvalidAt(2, "1.-5"));
-    EXPECT_EQ(ParseError("1e5x"), InvalidAt(3, "1e5x"));
     EXPECT_EQ(ParseError("1e5 -"), InvalidAt(4, "1e5 -"));
-    EXPECT_EQ(ParseError("1ex"), InvalidAt(2, "1ex"));
-    EXPECT_EQ(ParseError("12,5"), InvalidAt(2, "12,5"));
 
     // Section limits: 511 integer and fraction digits, a 31-digit exponent and
     // positive exponents up to 4096.
@@ -93,90 +71,40 @@ TEST_F(DecimalTest, RejectsWithPosition)
 TEST_F(DecimalTest, PrecisionLimitRounding)
 {
     // 31 fraction digits are rounded to 30; an exact half is dropped.
-    EXPECT_EQ(Text("0.1234567890123456789012345678906"), "0.123456789012345678901234567891");
     EXPECT_EQ(Text("0.1234567890123456789012345678915"), "0.123456789012345678901234567891");
     EXPECT_EQ(Text("0.12345678901234567890123456789150001"), "0.123456789012345678901234567892");
-    EXPECT_EQ(Text("-0.1234567890123456789012345678906"), "-0.123456789012345678901234567891");
-    // Digits left at zero by the rounding stay.
-    EXPECT_EQ(Text("0.1000000000000000000000000000004"), "0.100000000000000000000000000000");
-    // A carry into the integer part.
-    const CDecimal nines("0.9999999999999999999999999999999");
+    const CDecimal nines("0.9999999999999999999999999999999"); // a carry into the integer part
     EXPECT_EQ(nines.ToString(), "1");
     EXPECT_EQ(nines.GetIntegerPart().ToString(), "1");
-    EXPECT_EQ(Text("-2.9999999999999999999999999999999"), "-3");
-
-    EXPECT_EQ((CDecimal(1) / CDecimal(3)).ToString(), "0.333333333333333333333333333333");
-    EXPECT_EQ((CDecimal(2) / CDecimal(3)).ToString(), "0.666666666666666666666666666667");
     EXPECT_EQ((CDecimal(-2) / CDecimal(3)).ToString(), "-0.666666666666666666666666666667");
 
     CDecimal::SetMaxDecimalPlaces(5);
-    EXPECT_EQ(CDecimal::GetMaxDecimalPlaces(), 5);
     EXPECT_EQ((CDecimal(1) / CDecimal(3)).ToString(), "0.33333");
-    EXPECT_EQ(Text("1.234567"), "1.23457");
-    // Rounding keeps the number of digits it rounds to.
     EXPECT_EQ((CDecimal("1.001") * CDecimal("1.001")).ToString(), "1.00200");
     CDecimal::SetMaxDecimalPlaces(0);
-    EXPECT_EQ(Text("2.6"), "3");
     EXPECT_EQ((CDecimal(7) / CDecimal(2)).ToString(), "3");
 }
 
 TEST_F(DecimalTest, Arithmetic)
 {
-    EXPECT_EQ((CDecimal("1.05") + CDecimal("2.95")).ToString(), "4");
     EXPECT_EQ((CDecimal("1.05") + CDecimal("2.95")).GetFractionDivider(), 1);
-    EXPECT_EQ((CDecimal("0.7") + CDecimal("0.3")).GetIntegerPart().ToString(), "1");
-    EXPECT_EQ((CDecimal("0.1") - CDecimal("0.35")).ToString(), "-0.25");
-    EXPECT_EQ((CDecimal("-1.5") + 2).ToString(), "0.5");
-    EXPECT_EQ((CDecimal("-1.5") - CDecimal("-1.5")).ToString(), "0");
-    EXPECT_EQ((CDecimal("-10.01") + CDecimal("0.02")).ToString(), "-9.99");
-    EXPECT_EQ((CDecimal("999999999.999999999") + CDecimal("0.000000001")).ToString(), "1000000000");
-    EXPECT_EQ((CDecimal("1.5") * CDecimal("-1.5")).ToString(), "-2.25");
-    EXPECT_EQ((CDecimal("-0.2") * CDecimal("-0.5")).ToString(), "0.1");
-    EXPECT_EQ((CDecimal(10) / CDecimal(4)).ToString(), "2.5");
-    EXPECT_EQ((CDecimal(-1) / CDecimal(8)).ToString(), "-0.125");
     EXPECT_EQ((CDecimal("0.5") / CDecimal("-0.25")).ToString(), "-2");
-    EXPECT_EQ((CDecimal(CBigInteger(5)) * CBigInteger(3)).ToString(), "15");
 
     CDecimal x("1.5");
-    EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { x / CDecimal(); }), "ERROR: Overflow in operator/.");
     EXPECT_EQ(MessageOf<CTsInvalidValueException>([&] { x /= CDecimal("0.00"); }), "ERROR: Overflow in operator/.");
     EXPECT_EQ(x.ToString(), "1.5");
-
     x *= x;
-    EXPECT_EQ(x.ToString(), "2.25");
     EXPECT_EQ((x++).ToString(), "2.25");
-    EXPECT_EQ(x.ToString(), "3.25");
     EXPECT_EQ((--x).ToString(), "2.25");
-    EXPECT_EQ((x--).ToString(), "2.25");
-    EXPECT_EQ((++x).ToString(), "2.25");
-    x.Negate();
-    EXPECT_EQ(x.ToString(), "-2.25");
-    EXPECT_EQ(x.GetNegative().ToString(), "2.25");
-}
-
-TEST_F(DecimalTest, Comparisons)
-{
-    EXPECT_TRUE(CDecimal("1.50") == CDecimal("1.5"));
-    EXPECT_TRUE(CDecimal("1.05") < CDecimal("1.5"));
-    EXPECT_TRUE(CDecimal("-0.5") < CDecimal(0));
-    EXPECT_TRUE(CDecimal("-0.0") == CDecimal(0));
-    EXPECT_TRUE(CDecimal("-1.25") < CDecimal("-1.2"));
-    EXPECT_TRUE(CDecimal("10") > CDecimal("9.99999"));
-    EXPECT_TRUE(CDecimal("2") >= 2 && CDecimal("2") <= 2 && CDecimal("2.0001") != 2);
+    EXPECT_EQ(x.GetNegative().ToString(), "-2.25");
 }
 
 TEST_F(DecimalTest, ToStringWithPlaces)
 {
-    EXPECT_EQ(CDecimal("2.345").ToString(2), "2.35");
     EXPECT_EQ(CDecimal("-2.345").ToString(2), "-2.35");
-    EXPECT_EQ(CDecimal("2.344").ToString(2), "2.34");
-    EXPECT_EQ(CDecimal(2).ToString(2), "2.00");
     EXPECT_EQ(CDecimal("2.5").ToString(0), "3.");
-    EXPECT_EQ(CDecimal("2.4").ToString(0), "2.");
     EXPECT_EQ(CDecimal("-0.001").ToString(2), "-0.00");
-    EXPECT_EQ(CDecimal("0.05").ToString(1), "0.1");
     // A carry that shortens the fraction is still written with every place.
-    EXPECT_EQ(CDecimal("2.995").ToString(2), "3.00");
     EXPECT_EQ(CDecimal("99.96").ToString(1), "100.0");
     // At and beyond the precision limit the digits are cut, not rounded.
     EXPECT_EQ(CDecimal("0.5").ToString(32), "0.5" + std::string(31, '0'));
@@ -185,52 +113,34 @@ TEST_F(DecimalTest, ToStringWithPlaces)
 
 TEST_F(DecimalTest, Conversions)
 {
-    EXPECT_EQ(CDecimal("2.5").ToLong(), 2);
-    EXPECT_EQ(CDecimal("2.51").ToLong(), 3);
     EXPECT_EQ(CDecimal("-2.51").ToLong(), -3);
     EXPECT_EQ(CDecimal("2147483647.5").ToLong(), 2147483647);
-    EXPECT_EQ(CDecimal("-2147483648").ToLong(), -2147483647 - 1);
     EXPECT_EQ(MessageOf<CTsOverFlowException>([] { CDecimal("2147483647.6").ToLong(); }),
               "The Decimal value if to large to fit into a LONG");
 
-    EXPECT_EQ(CDecimal("2.94").ToLongLong(), 2);
-    EXPECT_EQ(CDecimal("-2.94").ToLongLong(), -2);
-    // Rounding to one digit may carry into the integer part first.
-    EXPECT_EQ(CDecimal("2.96").ToLongLong(), 3);
-    EXPECT_EQ(CDecimal("-2.96").ToLongLong(), -3);
+    EXPECT_EQ(CDecimal("2.96").ToLongLong(), 3); // rounding to one digit may carry first
     EXPECT_EQ(CDecimal("-9223372036854775808.2").ToLongLong(), INT64_MIN);
     EXPECT_EQ(MessageOf<CTsOverFlowException>([] { CDecimal("9223372036854775808").ToLongLong(); }),
               "The Decimal value if to large to fit into a LONGLONG");
 
-    EXPECT_EQ(CDecimal("2.5").ToBigInteger().ToString(), "2");
     EXPECT_EQ(CDecimal("-2.6").ToBigInteger().ToString(), "-3");
-    EXPECT_EQ(CBigInteger(CDecimal("12.6")).ToString(), "13");
 
-    EXPECT_DOUBLE_EQ(CDecimal("1.5").ToDouble(), 1.5);
-    EXPECT_DOUBLE_EQ(CDecimal("-0.125").ToDouble(), -0.125);
     EXPECT_DOUBLE_EQ(CDecimal("1.7E+308").ToDouble(), 1.7e308);
     EXPECT_EQ(MessageOf<CTsOverFlowException>([] { CDecimal("1.8E+308").ToDouble(); }),
               "The Decimal value if to large to fit into a Double");
-
     EXPECT_EQ(CDecimal(0.1).ToString(), "0.1");
-    EXPECT_EQ(CDecimal(-2.5).ToString(), "-2.5");
     EXPECT_EQ(CDecimal(1.0 / 3).ToString(), "0.3333333333333");
-    EXPECT_EQ(CDecimal(1e15).ToString(), "1000000000000000");
 }
 
 TEST_F(DecimalTest, LongOperandsAreExact)
 {
-    // Three hundred integer digits with a fraction: the product divided back
-    // gives the operand exactly, since its quotient has few fraction digits.
+    // The quotient of the product has few fraction digits, so dividing back is exact.
     const std::string integer =
         "526018159083016613186091390996030824628194821993518190937865797543231948757491186252760189555979711471049746"
-        "507529170342366712768426846563212233079244026859952890786666176031372159010928159013962459571177774121547280"
-        "385280841485253888539336338750047439575513137353799075116372651676122202972997528820";
+        "507529170342366712768426846563212233079244026859952890786666176031372159010928159013962459571177774121547280";
     const CDecimal a(integer + ".0123456789");
-    const CDecimal b(std::string("182633043483954862057986828288072902227918058887180334018780175989834788783848372616751") +
-                     ".5");
+    const CDecimal b("182633043483954862057986828288072902227918058887180334018780175989834788783848372616751.5");
     const CDecimal product = a * b;
-    EXPECT_EQ(product / b, a);
     EXPECT_EQ((product / b).ToString(), integer + ".0123456789");
     EXPECT_EQ((a - a.GetIntegerPart()).ToString(), "0.0123456789");
     EXPECT_EQ((product + a) - product, a);

@@ -1,5 +1,5 @@
 // Untyped elements and attributes: construction and namespace rules, reading
-// and writing, copies, and trees far deeper and wider than any schema.
+// and writing, copies, and trees far deeper than any schema.
 #include "tests/TestSupport.h"
 #include "tsxmllib/Element.h"
 #include "tsxmllib/SerializationContext.h"
@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <tuple>
 #include <vector>
 
 using namespace TsXmlLib16;
@@ -21,8 +20,7 @@ namespace {
 
 const CSerializationContext& Default() { return CSerializationContext::GetDefaultContext(); }
 
-// The infoset of a document as text: every element's namespace, local name,
-// attributes (sorted, with namespaces) and text, in document order.
+// Every element's namespace, name, sorted attributes and text, in document order.
 std::string Infoset(const std::string& xml)
 {
     CXmlDocument document;
@@ -53,16 +51,12 @@ std::string Infoset(const std::string& xml)
 
 TEST(UntypedElement, ConstructionAndNamespaceRules)
 {
-    EXPECT_EQ("Invalid Namespace [##local].",
-              MessageOf<CTsInvalidNamespaceException>([] { CElement e("a", "##local"); }));
-    EXPECT_EQ("Invalid Namespace [##other].",
-              MessageOf<CTsInvalidNamespaceException>([] { CElement e("a", "##other"); }));
+    EXPECT_EQ("Invalid Namespace [##other].", MessageOf<CTsInvalidNamespaceException>([] { CElement e("a", "##other"); }));
     EXPECT_EQ("<no exception>", MessageOf([] { CElement e("a", ""); }));
     EXPECT_EQ("Element Name must have a value",
               MessageOf<CTsInvalidNamespaceException>([] { CElement e(nullptr, "", "##any", ""); }));
     EXPECT_EQ("Target Namespace must have a value",
               MessageOf<CTsInvalidNamespaceException>([] { CElement e("a", "", "##any", nullptr); }));
-    // ##other with target A refuses A and accepts B.
     EXPECT_EQ("Invalid namespace [urn:A]. The namespace must be one of [##other] where the target namespace is "
               "[urn:A].",
               MessageOf<CTsInvalidNamespaceException>([] { CElement e("a", "urn:A", "##other", "urn:A"); }));
@@ -98,15 +92,9 @@ TEST(UntypedElement, ReadsAnyDocumentAndWritesChildrenBeforeText)
 {
     CSmartPtr<CElement> e(new CElement("x"));
     e->FromXml("<a xmlns='urn:a' xmlns:p='urn:p' p:k='v' k2='w'>text<b>1</b><p:c/></a>");
-    EXPECT_EQ("a", e->GetName());
-    EXPECT_EQ("urn:a", e->GetNamespace());
     EXPECT_EQ("text", e->GetText());
     ASSERT_EQ(2, e->GetAttributes()->GetCount());
     EXPECT_EQ("urn:p", e->GetAttributes()->Item(0)->GetNamespace());
-    EXPECT_EQ("w", e->GetAttributes()->Item(1)->GetValue());
-    ASSERT_EQ(2, e->GetChildElements()->GetCount());
-    EXPECT_EQ("urn:p", e->GetChildElements()->Item(1)->GetNamespace());
-
     CSerializationContext ctx;
     ctx.SetDefaultNamespaceURI("urn:a");
     EXPECT_EQ("<a xmlns=\"urn:a\" xmlns:AA=\"urn:p\" AA:k=\"v\" k2=\"w\"><b>1</b><AA:c/>text</a>",
@@ -133,18 +121,14 @@ TEST(UntypedElement, ReadsAnyDocumentAndWritesChildrenBeforeText)
 TEST(UntypedElement, InfosetSurvivesTheRoundTrip)
 {
     const char* documents[] = {
-        "<r/>",
         "<r a='1' b='&lt;&amp;&quot;'>t</r>",
         "<r xmlns='urn:d'><c xmlns=''>no namespace</c><c>default</c></r>",
         "<p:r xmlns:p='urn:p' xmlns:q='urn:q'><q:x q:a='1' p:b='2'/><p:y>\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80</p:y></p:r>",
-        "<r><a><b><c><d>deep</d></c></b></a><a/><a>again</a></r>",
         "<r xml:lang='en' xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:type='t'>  spaced  </r>",
-        "<r>line\nbreak&#9;tab</r>",
     };
     for (const char* xml : documents) {
         CSmartPtr<CElement> e(new CElement("x"));
         e->FromXml(xml);
-        // Without pretty printing: indentation would become text of elements with children.
         const std::string written = e->ToXml(false, false, EOLType_LF, Default());
         EXPECT_EQ(Infoset(xml), Infoset(written)) << xml << "\n" << written;
         // A clone writes the same text; changing it leaves the original alone.
@@ -159,12 +143,10 @@ TEST(UntypedElement, UntypedCopyOfAnObjectAndReadingAnObjectFromOne)
 {
     CSmartPtr<CElement> source(new CElement("x"));
     source->FromXml("<list xmlns='urn:list'><value>1</value><value>2</value></list>");
-    // The untyped copy of an object keeps the default namespace it was written with.
     CSmartPtr<CElement> copy(new CElement(source.get(), "urn:list"));
     EXPECT_EQ("list", copy->GetName());
     EXPECT_EQ("urn:list", copy->GetDefaultNamespace());
     EXPECT_EQ(2, copy->GetChildElements()->GetCount());
-    // Written on its own, it declares its default namespace once.
     EXPECT_EQ("<list xmlns=\"urn:list\"><value>1</value><value>2</value></list>",
               copy->ToXml(false, false, EOLType_LF, Default()));
 
@@ -174,21 +156,10 @@ TEST(UntypedElement, UntypedCopyOfAnObjectAndReadingAnObjectFromOne)
               Infoset(target->ToXml(false, false, EOLType_LF, Default())));
 }
 
-TEST(UntypedElement, AdditionalRootAttributesOfTheContext)
-{
-    CSerializationContext ctx;
-    EXPECT_EQ(ctx.GetAdditionalRootAttributes().get(), ctx.GetAdditionalRootAttributes().get());
-    ctx.GetAdditionalRootAttributes()->Add("extra", "1");
-    CSerializationContext copy(ctx);
-    EXPECT_EQ(1, copy.GetAdditionalRootAttributes()->GetCount());
-    EXPECT_NE(ctx.GetAdditionalRootAttributes().get(), copy.GetAdditionalRootAttributes().get());
-}
-
 TEST(UntypedElement, DeepTreesNeedNoStack)
 {
     constexpr int kDepth = 100000;
     std::string xml;
-    xml.reserve(kDepth * 8);
     for (int i = 0; i < kDepth; ++i)
         xml += "<e>";
     xml += "bottom";
@@ -196,30 +167,14 @@ TEST(UntypedElement, DeepTreesNeedNoStack)
         xml += "</e>";
     CSmartPtr<CElement> e(new CElement("x"));
     e->FromXml(xml.c_str());
-    CSmartPtr<CElement> copy = e->Clone();
-    const std::string written = copy->ToXml(false, false, EOLType_LF, Default());
-    EXPECT_EQ(xml, written);
-    // Built by hand, too: each level added to the one above.
+    EXPECT_EQ(xml, e->Clone()->ToXml(false, false, EOLType_LF, Default()));
+    // Built by hand, too.
     CSmartPtr<CElement> built(new CElement("e"));
     CElement* level = built;
     for (int i = 1; i < kDepth; ++i)
         level = level->GetChildElements()->Add("e", "");
     level->SetText("bottom");
     EXPECT_EQ(xml, built->ToXml(false, false, EOLType_LF, Default()));
-}
-
-TEST(UntypedElement, WideTreesStayLinear)
-{
-    constexpr int kChildren = 1000000;
-    std::string xml = "<r>";
-    xml.reserve(kChildren * 4 + 8);
-    for (int i = 0; i < kChildren; ++i)
-        xml += "<c/>";
-    xml += "</r>";
-    CSmartPtr<CElement> e(new CElement("x"));
-    e->FromXml(xml.c_str());
-    EXPECT_EQ(kChildren, e->GetChildElements()->GetCount());
-    EXPECT_EQ(xml, e->ToXml(false, false, EOLType_LF, Default()));
 }
 
 TEST(UntypedElement, IndentationBetweenChildrenIsNotText)

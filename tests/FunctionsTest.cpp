@@ -17,59 +17,28 @@ namespace {
 TEST(PatternMatch, MatchesTheWholeValueOnly)
 {
     EXPECT_TRUE(PatternMatch("\\d{3}", "123"));
-    EXPECT_FALSE(PatternMatch("\\d{3}", "1234"));
     EXPECT_FALSE(PatternMatch("\\d{3}", "x123"));
-    // The anchor at the end would also accept a final line feed before it.
-    EXPECT_FALSE(PatternMatch("\\d{3}", "123\n"));
-    EXPECT_FALSE(PatternMatch("[A-Z]+", ""));
+    EXPECT_FALSE(PatternMatch("\\d{3}", "123\n")); // not even before a final line feed
     EXPECT_TRUE(PatternMatch("[A-Z]*", ""));
     // Alternatives are grouped before anchoring: both must cover the whole value.
-    EXPECT_TRUE(PatternMatch("a|bc", "bc"));
     EXPECT_FALSE(PatternMatch("a|bc", "abc"));
 }
 
-TEST(PatternMatch, NameCharacterEscapes)
+TEST(PatternMatch, NameCharacterEscapesAndBlocks)
 {
-    EXPECT_TRUE(PatternMatch("\\i\\c*", "_name1"));
     EXPECT_TRUE(PatternMatch("\\i\\c*", "x:y"));
-    EXPECT_TRUE(PatternMatch("\\i\\c*", "a.b-c"));
     EXPECT_FALSE(PatternMatch("\\i\\c*", "1abc"));
-    EXPECT_FALSE(PatternMatch("\\i\\c*", "a b"));
-    EXPECT_TRUE(PatternMatch("\\I", "1"));
-    EXPECT_FALSE(PatternMatch("\\I", "a"));
-    EXPECT_TRUE(PatternMatch("\\C", "@"));
     EXPECT_FALSE(PatternMatch("\\C", "-"));
-    EXPECT_FALSE(PatternMatch("\\C", "a"));
-}
-
-TEST(PatternMatch, EscapedBackslashIsNotReadAsAnEscape)
-{
-    // \\i is a backslash followed by the letter i.
+    // \\i is a backslash and the letter i; \\\i a backslash and a name-initial character.
     EXPECT_TRUE(PatternMatch("\\\\i", "\\i"));
-    EXPECT_FALSE(PatternMatch("\\\\i", "a"));
-    EXPECT_EQ(TranslatePattern("\\\\i"), "^(\\\\i)$");
-    // \\\i is a backslash followed by a name-initial character.
     EXPECT_TRUE(PatternMatch("\\\\\\i", "\\a"));
     EXPECT_FALSE(PatternMatch("\\\\\\i", "\\1"));
-    EXPECT_EQ(TranslatePattern("\\i"), "^(([^\\W\\d]|:))$");
-}
 
-TEST(PatternMatch, LatinBlocks)
-{
-    EXPECT_TRUE(PatternMatch("\\p{IsBasicLatin}+", "abc"));
-    EXPECT_FALSE(PatternMatch("\\p{IsBasicLatin}+", "a\xc3\xa9"));
-    EXPECT_TRUE(PatternMatch("\\p{IsLatin-1Supplement}", "\xc3\xa9"));     // U+00E9
-    EXPECT_TRUE(PatternMatch("\\p{IsLatin-1Supplement}", "\xc2\x80"));     // U+0080
-    EXPECT_FALSE(PatternMatch("\\p{IsLatin-1Supplement}", "\xc4\x80"));    // U+0100
-    EXPECT_TRUE(PatternMatch("\\p{IsLatinExtended-A}", "\xc4\x80"));       // U+0100
-    EXPECT_TRUE(PatternMatch("\\p{IsLatinExtended-A}", "\xc5\xbf"));       // U+017F
-    EXPECT_FALSE(PatternMatch("\\p{IsLatinExtended-A}", "\xc6\x80"));      // U+0180
-    EXPECT_TRUE(PatternMatch("\\p{IsLatinExtended-B}", "\xc6\x80"));       // U+0180
-    EXPECT_TRUE(PatternMatch("\\p{IsLatinExtended-B}", "\xc9\x8f"));       // U+024F
-    EXPECT_FALSE(PatternMatch("\\p{IsLatinExtended-B}", "\xc9\x90"));      // U+0250
-    EXPECT_FALSE(PatternMatch("\\p{IsLatinExtended-B}", "z"));
-    // Other blocks and categories take the engine's own meaning.
-    EXPECT_TRUE(PatternMatch("\\p{Lu}+", "AB"));
+    EXPECT_TRUE(PatternMatch("\\p{IsLatin-1Supplement}", "\xc2\x80"));  // U+0080
+    EXPECT_FALSE(PatternMatch("\\p{IsLatin-1Supplement}", "\xc4\x80")); // U+0100
+    EXPECT_TRUE(PatternMatch("\\p{IsLatinExtended-B}", "\xc6\x80"));    // U+0180
+    EXPECT_FALSE(PatternMatch("\\p{IsLatinExtended-B}", "\xc9\x90"));   // U+0250
+    EXPECT_TRUE(PatternMatch("\\p{Lu}+", "AB")); // other categories take the engine's meaning
 }
 
 TEST(PatternMatch, BadPatternThrowsWithTheCompiledExpression)
@@ -83,18 +52,13 @@ TEST(PatternMatch, BadPatternThrowsWithTheCompiledExpression)
         EXPECT_NE(e.GetMessage().find("missing closing parenthesis"), std::string::npos) << e.GetMessage();
         EXPECT_EQ(e.GetMessage().back(), '\'');
     }
-    EXPECT_THROW(PatternMatch("[a-", "a"), CTsException);
-    // The pattern is UTF-8; a stray byte is a compile error, not a crash.
-    EXPECT_THROW(PatternMatch("\xff", "a"), CTsException);
+    EXPECT_THROW(PatternMatch("\xff", "a"), CTsException); // a pattern that is not UTF-8
 }
 
 TEST(PatternMatch, OddValues)
 {
-    // The value ends at its first zero byte.
-    EXPECT_TRUE(PatternMatch("\\d{2}", std::string("12\0x", 4)));
-    // A value that is not UTF-8 never matches.
-    EXPECT_FALSE(PatternMatch(".*", "\xff"));
-    EXPECT_TRUE(PatternMatch("\\d*", std::string(100000, '7')));
+    EXPECT_TRUE(PatternMatch("\\d{2}", std::string("12\0x", 4))); // the value ends at its first zero byte
+    EXPECT_FALSE(PatternMatch(".*", "\xff"));                     // a value that is not UTF-8 never matches
     // Backtracking through a group for every character needs more than the
     // compiled matcher's stack; the answer must still be right.
     EXPECT_TRUE(PatternMatch("(a|b)*", std::string(200000, 'a')));
@@ -104,13 +68,13 @@ TEST(PatternMatch, OddValues)
 TEST(PatternMatch, ValuesInANonUtf8LocalEncodingAreMatchedAsUtf8)
 {
     const unsigned int saved = GetLocalCharEncoding();
-    SetLocalCharEncoding(28591);  // ISO-8859-1: e acute is the single byte E9
+    SetLocalCharEncoding(28591); // ISO-8859-1: e acute is the single byte E9
     EXPECT_TRUE(PatternMatch("caf\xC3\xA9", "caf\xE9"));
     EXPECT_TRUE(PatternMatches("[a-z]{3}.", "caf\xE9"));
     EXPECT_FALSE(PatternMatches("[a-z]{4}", "caf\xE9"));
     SetLocalCharEncoding(CodePage_UTF8);
     EXPECT_TRUE(PatternMatches("[a-z]{3}.", "caf\xC3\xA9"));
-    EXPECT_FALSE(PatternMatches("[a-z]{3}.", "caf\xE9"));  // not UTF-8: never matches
+    EXPECT_FALSE(PatternMatches("[a-z]{3}.", "caf\xE9"));
     SetLocalCharEncoding(saved);
 }
 
@@ -122,7 +86,6 @@ TEST(PatternMatch, CompiledPatternsAreReusedCorrectly)
         EXPECT_TRUE(PatternMatch("\\d{3}-[A-Z]{2}", "926-AA"));
         EXPECT_THROW(PatternMatch("((", "x"), CTsException);
         EXPECT_FALSE(PatternMatch("\\d{3}-[A-Z]{2}", "926-aa"));
-        EXPECT_TRUE(PatternMatch("[a-z]+", "abc"));
     }
     for (int i = 0; i < 600; ++i) {
         const std::string pattern = "x{" + std::to_string(i % 300) + "}";
@@ -145,37 +108,17 @@ TEST(PatternMatch, CompiledPatternsAreReusedCorrectly)
     EXPECT_EQ(wrong.load(), 0);
 }
 
-TEST(NumberHelpers, PaddedNumberAndFractions)
+TEST(StringHelpers, NumbersFractionsAndReplaceAll)
 {
-    EXPECT_EQ(PaddedNumber(5, 2), "05");
-    EXPECT_EQ(PaddedNumber(2001, 4), "2001");
     EXPECT_EQ(PaddedNumber(12345, 4), "12345");
-    EXPECT_EQ(PaddedNumber(0, 0), "0");
-    EXPECT_EQ(TrimTrailingZeros("500"), "5");
     EXPECT_EQ(TrimTrailingZeros("000"), "0");
-    EXPECT_EQ(TrimTrailingZeros("1050"), "105");
-    EXPECT_EQ(TrimTrailingZeros(""), "");
-    EXPECT_EQ(SecondFraction(500, 0, 0), ".5");
     EXPECT_EQ(SecondFraction(0, 0, 1), ".000000001");
-    EXPECT_EQ(SecondFraction(0, 120, 0), ".00012");
-    EXPECT_EQ(SecondFraction(0, 0, 0), "");
-}
 
-TEST(ReplaceAll, SearchesAgainFromTheStartAfterEachReplacement)
-{
     std::string text = "aabb";
-    ReplaceAll(text, "ab", ""); // the removal forms a new "ab"
+    ReplaceAll(text, "ab", ""); // searched again from the start: the removal forms a new "ab"
     EXPECT_EQ(text, "");
-    text = "aaa";
-    ReplaceAll(text, "aa", "b");
-    EXPECT_EQ(text, "ba");
-    text = "x.y.z";
-    ReplaceAll(text, ".", "::");
-    EXPECT_EQ(text, "x::y::z");
-    text = "keep";
-    ReplaceAll(text, "", "x");
-    EXPECT_EQ(text, "keep");
-
+    ReplaceAll(text, "", "x"); // an empty pattern replaces nothing
+    EXPECT_EQ(text, "");
     std::wstring wide = L"a\u00e9\u00e9b";
     ReplaceAll(wide, L"\u00e9", L"e");
     EXPECT_EQ(wide, L"aeeb");

@@ -1,7 +1,5 @@
-// Input built to hurt a parser: huge fan-out and depth, entity tricks, values
-// of a hundred megabytes, broken compressed streams, binary text of odd sizes
-// and JSON nested far past its limit. Every case ends in a tree that frees
-// itself or in a CTsException, within the stack and memory it was given.
+// Input built to hurt a parser. Every case ends in a tree that frees itself or
+// in a CTsException, within the stack and memory it was given.
 #include "TestSupport.h"
 
 #include "tsxmllib/BinaryData.h"
@@ -76,46 +74,31 @@ std::string LoadStreamError(std::vector<unsigned char> bytes)
 
 } // namespace
 
-// ---- size and shape of the tree ----
-
 TEST(HostileXml, MillionSiblingsAndHundredThousandLevels)
 {
     const std::string wide = "<r>" + Repeat("<a/>", 1000000) + "</r>";
     const std::string deep = Repeat("<d>", 100000) + "x" + Repeat("</d>", 100000);
     std::size_t siblings = 0;
     std::size_t levels = 0;
-    std::string innermostText;
+    std::string innermostText, error;
     OnSmallStack([&] {
         CXmlDocument doc;
         doc.LoadXml(wide.c_str());
         for (const CXmlElement* e = doc.GetDocumentElement()->GetFirstElement(); e; e = e->GetNextSiblingElement())
             ++siblings;
-        // Loading again destroys the wide tree; the destructor the deep one.
         doc.LoadXml(deep.c_str());
         const CXmlElement* e = doc.GetDocumentElement();
         for (levels = 1; e->GetFirstElement(); ++levels)
             e = e->GetFirstElement();
         innermostText = e->GetText();
+        // A parse that fails with 100,000 elements open frees the half-built tree.
+        error = MessageOf([&] { doc.LoadXml((Repeat("<d>", 100000) + "<broken").c_str()); });
     });
+    EXPECT_EQ(error, "unclosed token at line 1");
     EXPECT_EQ(siblings, 1000000u);
     EXPECT_EQ(levels, 100000u);
     EXPECT_EQ(innermostText, "x");
 }
-
-TEST(HostileXml, DeepTreeLeftHalfBuiltByAParseErrorIsFreed)
-{
-    // The parse fails at the end with 100,000 elements open; the document frees
-    // the half-built tree (the instance check of the test main sees the rest).
-    const std::string open = Repeat("<d>", 100000) + "<broken";
-    std::string error;
-    OnSmallStack([&] {
-        CXmlDocument doc;
-        error = MessageOf([&] { doc.LoadXml(open.c_str()); });
-    });
-    EXPECT_EQ(error, "unclosed token at line 1");
-}
-
-// ---- entities ----
 
 TEST(HostileXml, EntityExpansionIsStoppedWithAClearError)
 {
@@ -172,8 +155,6 @@ TEST(HostileXml, ExternalEntitiesAndDtdsAreNeverRead)
     std::remove(secretPath.c_str());
 }
 
-// ---- huge values ----
-
 TEST(HostileXml, HundredMegabyteAttributeAndTextValues)
 {
     const std::size_t kSize = 100u * 1024 * 1024;
@@ -206,22 +187,19 @@ TEST(HostileXml, HundredMegabyteAttributeAndTextValues)
     EXPECT_EQ(text.substr(993, 8), "vvvv\nvvv");
 }
 
-// ---- compressed input ----
-
 TEST(HostileXml, TruncatedAndCorruptCompressedStreamsReachTheParser)
 {
     const std::string xml = "<r>" + Repeat("<item n='1'>payload</item>", 200) + "</r>";
     for (CompressionType type : {CompressionType_GZIP, CompressionType_ZLIB}) {
         const std::vector<unsigned char> whole = Compressed(xml, type);
         ASSERT_GT(whole.size(), 20u);
-        // Whole streams load; any cut (inside the header, the data or the
-        // trailer) is no complete stream, is left as it is and then refused
-        // by the parser as the binary it is.
+        // Whole streams load; a cut one (in the header, data or trailer) is
+        // left as it is and refused by the parser as the binary it is.
         EXPECT_EQ(LoadStreamError(whole), "<no exception>");
         for (std::size_t keep : {std::size_t(1), std::size_t(2), std::size_t(5), whole.size() / 2, whole.size() - 4,
                                  whole.size() - 1}) {
             SCOPED_TRACE(std::to_string(type) + " kept " + std::to_string(keep));
-            std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<long>(keep));
+            const std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<long>(keep));
             unsigned char* data = new unsigned char[cut.size()];
             std::copy(cut.begin(), cut.end(), data);
             unsigned long length = static_cast<unsigned long>(cut.size());
@@ -236,32 +214,22 @@ TEST(HostileXml, TruncatedAndCorruptCompressedStreamsReachTheParser)
         std::vector<unsigned char> corrupt = whole;
         corrupt[corrupt.size() - 2] ^= 0x55;
         EXPECT_NE(LoadStreamError(corrupt), "<no exception>");
-        // Compressed bytes behind a byte order mark are inflated as such, and
-        // just as refused when cut.
-        std::vector<unsigned char> marked = {0xFF, 0xFE};
-        marked.insert(marked.end(), whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2));
-        EXPECT_NE(LoadStreamError(marked), "<no exception>");
     }
 }
-
-// ---- binary text ----
 
 TEST(HostileValues, HexAndBase64OfOddSizes)
 {
     using C = CConversions;
     const auto rule = CWhitespaceUtils::WhitespaceRule_Collapse;
-    // Hex: an odd number of digits is refused whatever the digits; an even one
-    // of any size decodes.
+    // Hex: an odd number of digits is refused; an even one of any size decodes.
     for (std::size_t digits : {1u, 3u, 7u, 1000001u}) {
         SCOPED_TRACE(digits);
         EXPECT_EQ(MessageOf([&] { C::hexBinaryFromString(std::string(digits, 'a'), rule); }),
                   "Invalid length in hex string");
     }
     EXPECT_EQ(C::hexBinaryFromString(std::string(1000002, 'F'), rule).GetLength(), 500001u);
-    EXPECT_EQ(MessageOf([&] { C::hexBinaryFromString("0g", rule); }), "Invalid char in hex string [g]");
 
-    // Base64: every length of unpadded text decodes to the whole bytes its
-    // bits hold; the leftover bits of a final partial group are dropped.
+    // Base64: every length of unpadded text decodes to the whole bytes its bits hold.
     const std::string full = C::base64BinaryToString(CBinaryData("abcdefghi"));
     ASSERT_EQ(full, "YWJjZGVmZ2hp");
     const unsigned long expected[] = {0, 0, 1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 9};
@@ -274,13 +242,11 @@ TEST(HostileValues, HexAndBase64OfOddSizes)
                       std::string("abcdefghi").substr(0, b.GetLength()));
         }
     }
-    // Padding in odd places, and a long text of one character short of a group.
+    // Padding in odd places, and a long text one character short of a group.
     EXPECT_EQ(C::base64BinaryFromString("Y=W=J=j", rule).GetLength(), 3u);
     EXPECT_EQ(C::base64BinaryFromString(std::string(4000003, 'A'), rule).GetLength(), 3000002u);
     EXPECT_EQ(C::base64BinaryFromString("YWJj!", rule).GetLength(), 0u);
 }
-
-// ---- JSON ----
 
 TEST(HostileJson, NestingFarBeyondTheLimitFailsAtLevel101)
 {
@@ -290,11 +256,12 @@ TEST(HostileJson, NestingFarBeyondTheLimitFailsAtLevel101)
     ctx.GetJsonContext().SetRootElementName("root");
     const struct {
         const char* name;
-        std::string json;
+        std::string json, error; // the error starts with this text
     } cases[] = {
-        {"arrays", std::string(kLevels, '[')},
-        {"objects", Repeat("{\"a\":", kLevels)},
-        {"mixed", Repeat("[{\"b\":", kLevels / 2)},
+        // The position is that of the opening character of level 101.
+        {"arrays", std::string(kLevels, '['), "JSON exceeded depth limit at line 1, position 101."},
+        {"objects", Repeat("{\"a\":", kLevels), "JSON exceeded depth limit at line 1, position "},
+        {"mixed", Repeat("[{\"b\":", kLevels / 2), "JSON exceeded depth limit at line 1, position "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -303,25 +270,14 @@ TEST(HostileJson, NestingFarBeyondTheLimitFailsAtLevel101)
             CXmlDocument doc(ctx);
             error = MessageOf([&] { doc.LoadJson(c.json.c_str()); });
         });
-        EXPECT_EQ(error.rfind("JSON exceeded depth limit at line 1, position ", 0), 0u) << error.substr(0, 200);
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << error.substr(0, 200);
     }
-    // The position is that of the opening character of level 101.
-    std::string error;
-    OnSmallStack([&] {
-        CXmlDocument doc(ctx);
-        error = MessageOf([&] { doc.LoadJson(std::string(kLevels, '[').c_str()); });
-    });
-    EXPECT_EQ(error.substr(0, 50), "JSON exceeded depth limit at line 1, position 101.");
     // Exactly 100 levels are still read.
     CXmlDocument doc(ctx);
     EXPECT_GT(doc.LoadJson((std::string(100, '[') + std::string(100, ']')).c_str()).GetLength(), 0u);
 }
 
-// ---- inputs kept from fuzzing ----
-
-// Every file under regress/xml is loaded as a byte buffer and every file under
-// regress/json converted: each either loads or fails with CTsException (a
-// crash, a sanitizer report or another exception fails the run).
+// Each file under regress/xml and regress/json loads or fails with CTsException.
 TEST(HostileReplay, KeptInputsLoadOrFailCleanly)
 {
     std::size_t replayed = 0;
@@ -338,7 +294,7 @@ TEST(HostileReplay, KeptInputsLoadOrFailCleanly)
             ASSERT_FALSE(bytes.empty());
             CXmlDocument doc;
             const unsigned long length = static_cast<unsigned long>(bytes.size());
-            if (std::string(kind) == "xml")
+            if (kind[0] == 'x')
                 MessageOf([&] { doc.LoadXmlStream(bytes.data(), length); });
             else
                 MessageOf([&] { doc.LoadJsonStream(bytes.data(), length); });

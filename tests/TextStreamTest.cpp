@@ -32,13 +32,6 @@ std::string ReadFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string TempPath(const char* name)
-{
-    return ::testing::TempDir() + "tsxml_" + std::to_string(::getpid()) + "_" + name;
-}
-
-
-// Restores the conversion switches whatever a test did with them.
 class TextStreamEncoding : public ::testing::Test {
 protected:
     void SetUp() override
@@ -68,25 +61,21 @@ TEST(StringBuffer, LargeAppendFillsBlocksAndGetDataJoinsThemOnce)
     buffer.Append(text);
     EXPECT_EQ(buffer.GetLength(), 10000u);
     ASSERT_EQ(buffer.GetBlockCount(), 3u);
-    EXPECT_EQ(buffer.GetBlockCapacity(0), 4095u);
     EXPECT_EQ(buffer.GetBlockCapacity(2), 4095u);
 
     const char* data = buffer.GetData();
     EXPECT_EQ(std::string(data), text);
     EXPECT_EQ(data[10000], '\0');
     ASSERT_EQ(buffer.GetBlockCount(), 1u);
-    EXPECT_EQ(buffer.GetBlockCapacity(0), 10000u);
-    // Asking again does not copy again.
-    EXPECT_EQ(buffer.GetData(), data);
+    EXPECT_EQ(buffer.GetData(), data);  // asking again does not copy again
 
     // The joined block is full, so the next character starts a new block.
     buffer.Append('!');
     ASSERT_EQ(buffer.GetBlockCount(), 2u);
-    EXPECT_EQ(buffer.GetBlockCapacity(1), 4095u);
     EXPECT_EQ(std::string(buffer.GetData()), text + "!");
 }
 
-TEST(StringBuffer, BlockBoundariesAndSmallBlocks)
+TEST(StringBuffer, BlockBoundariesResetAndClear)
 {
     CStringBuffer exact;
     exact.Append(std::string(4095, 'x'));
@@ -94,7 +83,7 @@ TEST(StringBuffer, BlockBoundariesAndSmallBlocks)
     exact.Append('y');
     EXPECT_EQ(exact.GetBlockCount(), 2u);
 
-    // A block size of n keeps n - 1 characters per block.
+    // A block size of n keeps n - 1 characters per block; degenerate sizes still make progress.
     CStringBuffer small(8);
     for (char c = 'a'; c <= 'o'; ++c)
         small.Append(c);
@@ -103,40 +92,25 @@ TEST(StringBuffer, BlockBoundariesAndSmallBlocks)
     EXPECT_EQ(small.GetBlockCount(), 3u);
     EXPECT_EQ(small.GetBlockCapacity(0), 7u);
     EXPECT_EQ(std::string(small.GetData()), "abcdefghijklmno0123");
-
-    // Degenerate block sizes still make progress.
     CStringBuffer tiny(0);
     tiny.Append("abc");
-    EXPECT_EQ(std::string(tiny.GetData()), "abc");
-}
+    EXPECT_STREQ(tiny.GetData(), "abc");
 
-TEST(StringBuffer, EmptyResetClearAndAssign)
-{
     CStringBuffer buffer;
     EXPECT_STREQ(buffer.GetData(), "");
     EXPECT_EQ(buffer.GetBlockCount(), 0u);  // nothing allocated for the empty text
-
-    // Reset keeps a single block, zeroed, for reuse.
+    // Reset keeps a single block, zeroed, for reuse; with several blocks it frees them all.
     buffer.Append("hello");
     buffer.Reset();
-    EXPECT_EQ(buffer.GetLength(), 0u);
     EXPECT_EQ(buffer.GetBlockCount(), 1u);
     EXPECT_STREQ(buffer.GetData(), "");
-    buffer.Append("hi");
-    EXPECT_STREQ(buffer.GetData(), "hi");
-
-    // With several blocks Reset frees them all.
     buffer.Append(std::string(5000, 'z'));
     buffer.Reset();
     EXPECT_EQ(buffer.GetBlockCount(), 0u);
-
-    buffer.Append("old");
     buffer.Assign("new");
-    EXPECT_STREQ(buffer.GetData(), "new");
     buffer.Clear();
     EXPECT_EQ(buffer.GetBlockCount(), 0u);
     EXPECT_EQ(buffer.GetLength(), 0u);
-
     // The buffer holds zero-terminated text: a string is taken up to its first zero.
     buffer.Append(std::string("ab\0cd", 5));
     EXPECT_EQ(buffer.GetLength(), 2u);
@@ -168,7 +142,6 @@ TEST_F(TextStreamEncoding, TextStreamBytesFollowTheEncoding)
         written += piece;
     }
     EXPECT_EQ(Bytes(big.GetBytes()), written);
-    EXPECT_EQ(Bytes(big.GetBytes()), written);
     SetLocalCharEncoding(28591);  // ISO-8859-1: ASCII text converts to itself
     EXPECT_EQ(Bytes(big.GetBytes()), written);
     SetLocalCharEncoding(CodePage_UTF8);
@@ -189,9 +162,6 @@ TEST_F(TextStreamEncoding, ConversionEdgeCases)
 {
     SetLocalCharEncoding(CodePage_UTF8);
     ASCIIOnly(false);
-    const std::string utf8 = "gr\xC3\xBC\xC3\x9F \xE2\x82\xAC";
-    EXPECT_EQ(Utf8ToLocal(utf8.c_str(), static_cast<unsigned>(utf8.size())), utf8);
-    EXPECT_EQ(Bytes(LocalToUtf8(utf8.c_str())), utf8);
     EXPECT_EQ(Utf8ToLocal("ab\0cd", 5), "ab");  // taken up to the first zero
     EXPECT_EQ(Utf8ToLocal("", 0), "");
 
@@ -203,23 +173,17 @@ TEST_F(TextStreamEncoding, ConversionEdgeCases)
     EXPECT_EQ(Bytes(Utf16ToUtf8(pair)), "a\xF0\x9F\x98\x80");
     const wchar_t astral[] = {0x1F600, 0};
     EXPECT_EQ(Bytes(Utf16ToUtf8(astral)), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(Utf16ToUtf8(L"").GetLength(), 0u);
     EXPECT_EQ(Utf16ToLocal(pair, 3), "a\xF0\x9F\x98\x80");
     EXPECT_EQ(Utf16ToLocal(L"", 0), "");
-    EXPECT_EQ(LocalToUtf16("").GetLength(), 0u);
 
     // A single-byte local encoding goes through the character set conversion.
     SetLocalCharEncoding(28591);
     EXPECT_EQ(Bytes(LocalToUtf8("caf\xE9")), "caf\xC3\xA9");
     EXPECT_EQ(Utf8ToLocal("caf\xC3\xA9", 5), "caf\xE9");
-    EXPECT_EQ(Bytes(LocalToUtf16("\xE9")), std::string("\xE9\0", 2));
-    const wchar_t eAcute[] = {0xE9, 0};
-    EXPECT_EQ(Utf16ToLocal(eAcute, 1), "\xE9");
 
     // In ASCII-only mode bytes pass unchanged, one character per byte.
     ASCIIOnly(true);
     EXPECT_EQ(Bytes(LocalToUtf8("\xE9\xC3")), "\xE9\xC3");
-    EXPECT_EQ(Utf8ToLocal("\xC3\xA9", 2), "\xC3\xA9");
     EXPECT_EQ(Bytes(LocalToUtf16("\xC3\xA9")), std::string("\xC3\0\xA9\0", 4));
 }
 
@@ -227,7 +191,7 @@ TEST_F(TextStreamEncoding, FileStreamMarksUtf16AndWritesInOrder)
 {
     SetLocalCharEncoding(CodePage_UTF8);
     ASCIIOnly(false);
-    const std::string path = TempPath("stream.txt");
+    const std::string path = ::testing::TempDir() + "tsxml_" + std::to_string(::getpid()) + "_stream.txt";
     {
         CFileTextStream stream(path.c_str(), XmlEncoding_UTF16);
         stream.Open();
@@ -246,17 +210,12 @@ TEST_F(TextStreamEncoding, FileStreamMarksUtf16AndWritesInOrder)
     {
         CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
         stream.Open();
-        std::string expected;
-        for (int i = 0; i < 3000; ++i) {
-            const std::string piece = "<e>" + std::to_string(i) + "</e>";
-            stream.Write(piece);
-            expected += piece;
-            if (stream.GetBufferedLength() >= 4096)
-                stream.Flush();
-        }
+        stream.Write(std::string(5000, 'a'));
+        stream.Flush();
+        stream.Write("b");
         stream.Close();
-        EXPECT_EQ(ReadFile(path), expected);
     }
+    EXPECT_EQ(ReadFile(path), std::string(5000, 'a') + "b");
 
     // Encoding 0 has no bytes: the file stays empty and the stream refuses.
     {

@@ -1,12 +1,8 @@
 // The collections of primitive values: notifications and index checks of
-// insertion and removal, facet checks, reading from a document and writing
-// through a writer, for every non-date item type.
+// insertion and removal, facet checks, reading and writing, for a
+// representative set of non-date item types.
 #include "tsxmllib/MemoryLeakHelp.h"
-#include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TextStream.h"
-#include "tsxmllib/TypedCollections.h"
-#include "tsxmllib/XmlDocument.h"
-#include "tsxmllib/XmlElement.h"
 #include "tsxmllib/XmlTextWriter.h"
 
 #include "TestSupport.h"
@@ -14,11 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
 using namespace TsXmlLib16;
 using namespace TypedColTest;
@@ -28,7 +22,24 @@ namespace {
 
 using I4 = Open<Ci4Col>;
 
-TEST(TypedCollection, AddAndInsertFireAddAddedChangeAroundTheInsertion)
+std::string DescribeI4(void* data) { return std::to_string(*static_cast<std::int32_t*>(data)); }
+
+// The items, separated by spaces.
+template <class Col>
+std::string Items(const Col& col)
+{
+    std::string text;
+    for (const auto& item : col) {
+        const typename Col::Value v = item;
+        if constexpr (std::is_arithmetic_v<typename Col::Value>)
+            text += " " + std::to_string(+v);
+        else
+            text += " " + v;
+    }
+    return text.substr(text.empty() ? 0 : 1);
+}
+
+TEST(TypedCollection, NotificationsSurroundEachInsertionAndRemoval)
 {
     I4 col = MakeCol<I4>();
     Recorder rec(DescribeI4);
@@ -36,26 +47,16 @@ TEST(TypedCollection, AddAndInsertFireAddAddedChangeAroundTheInsertion)
     rec.watch = [&](int) { rec.log.push_back("count" + std::to_string(col.GetCount())); };
     col.Add(7);
     col.AddAt(0, 5);
-    col.AddAt(1, 6);
-    col.AddAt(3, 8); // the count appends
-    EXPECT_EQ(Items(col), "5 6 7 8");
+    col.AddAt(2, 8); // the count appends
+    EXPECT_EQ(Items(col), "5 7 8");
     EXPECT_EQ(rec.Text(), "add(7) count0 added(7) count1 change count1 "
                           "add(5) count1 added(5) count2 change count2 "
-                          "add(6) count2 added(6) count3 change count3 "
-                          "add(8) count3 added(8) count4 change count4");
-    col.RemoveEventListener(&rec);
-}
-
-TEST(TypedCollection, RemoveCarriesTheRealIndexAndClearRemovesAtIndexZero)
-{
-    I4 col = MakeCol<I4>();
-    for (int v : {1, 2, 3, 4})
-        col.Add(v);
-    Recorder rec(DescribeI4);
-    rec.watch = [&](int) { rec.log.push_back("count" + std::to_string(col.GetCount())); };
-    col.AddEventListener(&rec);
+                          "add(8) count2 added(8) count3 change count3");
+    // Removal carries the real index; Clear removes at index zero.
+    col.Add(9);
+    rec.log.clear();
     col.Remove(2);
-    EXPECT_EQ(Items(col), "1 2 4");
+    EXPECT_EQ(Items(col), "5 7 9");
     EXPECT_EQ(rec.Text(), "remove[2] count4 removed[2] count3 change count3");
     rec.log.clear();
     rec.watch = nullptr;
@@ -74,22 +75,18 @@ TEST(TypedCollection, BadIndexesThrowAfterTheFirstNotificationAndChangeNothing)
     EXPECT_EQ(rec.Text(), "remove[0]");
     for (int v : {1, 2, 3})
         col.Add(v);
-    rec.log.clear();
 
-    struct Case {
+    const struct {
         std::function<void()> call;
-        std::string message;
-        std::string events;
-    };
-    const std::vector<Case> cases = {
-        {[&] { col.Item(3); }, "Index 3 is out of range, use 0 - 2", ""},
+        std::string message, events;
+    } cases[] = {
         {[&] { col.Item(-1); }, "Index -1 is out of range, use 0 - 2", ""},
         {[&] { col.AddAt(4, 9); }, "Index out of range", "add(9)"},
         {[&] { col.AddAt(-1, 9); }, "Index out of range", "add(9)"},
         {[&] { col.Remove(3); }, "Index 3 is out of range, use 0 - 2", "remove[3]"},
         {[&] { col.Remove(-1); }, "Index -1 is out of range, use 0 - 2", "remove"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         rec.log.clear();
         EXPECT_EQ(MessageOf<CTsInvalidParamException>(c.call), c.message);
         EXPECT_EQ(rec.Text(), c.events) << c.message;
@@ -113,61 +110,38 @@ TEST(TypedCollection, AListenerThatThrowsOnAddLeavesTheItemsAlone)
     col.RemoveEventListener(&rec);
 }
 
-TEST(TypedCollection, AValueOutsideTheFacetsIsRefusedAfterTheAddNotification)
+// Adds good, then bad: bad must be announced, then refused with the items
+// unchanged. Returns the message of the refusal.
+template <class Col>
+std::string Refusal(const Facets& facets, typename Col::Param good, typename Col::Param bad)
 {
-    struct Case {
-        std::string message;
-        std::function<void(Recorder&)> run; // adds one good and one bad value
-    };
-    const std::vector<Case> cases = {
-        {"Invalid Value for v [11]",
-         [](Recorder& r) { Check<Open<Ci4Col>>(r, Facets().MaxInclusive("10"), 10, 11); }},
-        {"Invalid Value for v [-129]",
-         [](Recorder& r) { Check<Open<Ci2Col>>(r, Facets().MinExclusive("-129"), short(-128), short(-129)); }},
-        {"Invalid Value for v [123]", [](Recorder& r) { Check<Open<Cui1Col>>(r, Facets().TotalDigits(2), 99, 123); }},
-        {"Invalid Value for v [10000000000].",
-         [](Recorder& r) {
-             Check<Open<Ci8Col>>(r, Facets().MaxExclusive("10000000000"), 9999999999LL, 10000000000LL);
-         }},
-        {"Invalid Value for v [18446744073709551615].",
-         [](Recorder& r) { Check<Open<Cui8Col>>(r, Facets().TotalDigits(19), 1ULL, ~0ULL); }},
-        {"Invalid Value for v [2.500000]",
-         [](Recorder& r) { Check<Open<Cr8Col>>(r, Facets().MaxInclusive("2"), 2.0, 2.5); }},
-        {"Invalid Value for v [0.500000]",
-         [](Recorder& r) { Check<Open<Cr4Col>>(r, Facets().MinInclusive("1"), 1.5f, 0.5f); }},
-        {"Invalid Value for v [abc].",
-         [](Recorder& r) { Check<Open<CstringCol>>(r, Facets().MaxLength(2), "ab", "abc"); }},
-        {"Invalid Value for v [a1].",
-         [](Recorder& r) { Check<Open<CstringCol>>(r, Facets().Pattern("[a-z]+"), "ab", "a1"); }},
-        {"Invalid Value for v [1.234].",
-         [](Recorder& r) {
-             Check<Open<CdecimalCol>>(r, Facets().FractionDigits(2), CDecimal("1.23"), CDecimal("1.234"));
-         }},
-        {"Invalid Value for v [100000000000000000000].",
-         [](Recorder& r) {
-             Check<Open<CintegerCol>>(r, Facets().MaxInclusive("99999999999999999999"),
-                                      CBigInteger("99999999999999999999"), CBigInteger("100000000000000000000"));
-         }},
-        {"Invalid Value for v [0A0B0C].",
-         [](Recorder& r) {
-             Check<Open<ChexBinaryCol>>(r, Facets().Length(2), CConversions::hexBinaryFromString("0A0B", kNone),
-                                        CConversions::hexBinaryFromString("0A0B0C", kNone));
-         }},
-    };
-    for (const Case& c : cases) {
-        Recorder rec;
-        EXPECT_EQ(MessageOf([&] { c.run(rec); }), c.message);
-        // The good value went in; the bad one was announced and then refused.
-        EXPECT_EQ(rec.Types(), "add added change add") << c.message;
-    }
+    Col col = MakeCol<Col>(facets);
+    Recorder rec;
+    col.AddEventListener(&rec);
+    col.Add(good);
+    const std::string message = MessageOf([&] { col.Add(bad); });
+    EXPECT_EQ(rec.Types(), "add added change add") << message;
+    EXPECT_EQ(col.GetCount(), 1) << message;
+    EXPECT_TRUE(col.Item(0) == good) << message;
+    col.RemoveEventListener(&rec);
+    return message;
 }
 
-TEST(TypedCollection, ABooleanCollectionHasNoFacetsToFail)
+TEST(TypedCollection, AValueOutsideTheFacetsIsRefusedAfterTheAddNotification)
 {
-    Open<CbooleanCol> col = MakeCol<Open<CbooleanCol>>(Facets().MaxLength(0).Pattern("x"));
-    col.Add(true);
-    col.AddAt(0, false);
-    EXPECT_EQ(Items(col), "0 1");
+    EXPECT_EQ(Refusal<Open<Ci4Col>>(Facets().MaxInclusive("10"), 10, 11), "Invalid Value for v [11]");
+    EXPECT_EQ(Refusal<Open<Cr8Col>>(Facets().MaxInclusive("2"), 2.0, 2.5), "Invalid Value for v [2.500000]");
+    EXPECT_EQ(Refusal<Open<CstringCol>>(Facets().Pattern("[a-z]+"), "ab", "a1"), "Invalid Value for v [a1].");
+    EXPECT_EQ(Refusal<Open<CdecimalCol>>(Facets().FractionDigits(2), CDecimal("1.23"), CDecimal("1.234")),
+              "Invalid Value for v [1.234].");
+    EXPECT_EQ(Refusal<Open<ChexBinaryCol>>(Facets().Length(2), CConversions::hexBinaryFromString("0A0B", kNone),
+                                           CConversions::hexBinaryFromString("0A0B0C", kNone)),
+              "Invalid Value for v [0A0B0C].");
+    // A boolean collection has no facets to fail.
+    Open<CbooleanCol> flags = MakeCol<Open<CbooleanCol>>(Facets().MaxLength(0).Pattern("x"));
+    flags.Add(true);
+    flags.AddAt(0, false);
+    EXPECT_EQ(Items(flags), "0 1");
 }
 
 // The storage skips removed front items and compacts them in blocks; any mix of
@@ -185,11 +159,8 @@ void CompareWithVector(unsigned seed, V (*make)(std::mt19937&))
             const V v = make(rng);
             col.AddAt(at, v);
             model.insert(model.begin() + at, v);
-        } else if (op < 6) {
-            col.Remove(0);
-            model.erase(model.begin());
         } else {
-            const int at = static_cast<int>(rng() % model.size());
+            const int at = op < 6 ? 0 : static_cast<int>(rng() % model.size());
             col.Remove(at);
             model.erase(model.begin() + at);
         }
@@ -213,7 +184,6 @@ TEST(TypedCollection, MixedInsertionsAndRemovalsKeepTheOrder)
     CompareWithVector<Open<Cui2Col>, unsigned short>(1,
                                                      [](std::mt19937& r) { return static_cast<unsigned short>(r()); });
     CompareWithVector<Open<CbooleanCol>, bool>(2, [](std::mt19937& r) { return (r() & 1) != 0; });
-    CompareWithVector<Open<CstringCol>, std::string>(3, [](std::mt19937& r) { return std::to_string(r() % 1000); });
 }
 
 TEST(TypedCollection, ClearingALargeCollectionTellsListenersEveryRemoval)
@@ -222,52 +192,34 @@ TEST(TypedCollection, ClearingALargeCollectionTellsListenersEveryRemoval)
     const int n = 200000;
     for (int i = 0; i < n; ++i)
         col.Add(static_cast<unsigned char>(i));
-    int removals = 0;
-    int nonZero = 0;
     Recorder rec;
-    rec.onRemove = [&](int index) {
-        ++removals;
-        nonZero += index != 0;
-    };
     col.AddEventListener(&rec);
     col.Clear();
     col.RemoveEventListener(&rec);
-    EXPECT_EQ(removals, n);
-    EXPECT_EQ(nonZero, 0);
+    EXPECT_EQ(rec.log.size(), 3u * n);
+    EXPECT_EQ(std::count(rec.log.begin(), rec.log.end(), "remove[0]"), n);
     EXPECT_EQ(col.GetCount(), 0);
 }
 
-// Every non-date member: registered under its own name, with its item type;
-// the items of a document read in and written out again, each with its own type code.
-TEST(TypedCollection, EveryMemberReadsAndWritesItsLexicalForms)
+// Representative members: registered under their own name, with their item
+// type; a document read in and written out again with that type code.
+TEST(TypedCollection, MembersReadAndWriteTheirLexicalForms)
 {
-    struct Case {
+    const struct {
         const char* className;
         ItemType type;
-        std::string input;    // element texts, separated by |
-        std::string written;  // as written back
+        std::string input, written; // element texts, separated by |
         ColMaker make;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"ChexBinaryCol", ItemType_hexBinary, "0a1B|", "0A1B|", Maker<ChexBinaryCol>()},
         {"Cbase64BinaryCol", ItemType_base64Binary, "AQID|", "AQID|", Maker<Cbase64BinaryCol>()},
         {"Ci1Col", ItemType_i1, "-128|127", "-128|127", Maker<Ci1Col>()},
-        {"Ci2Col", ItemType_i2, "-32768|+5", "-32768|5", Maker<Ci2Col>()},
-        {"Ci4Col", ItemType_i4, "-2147483648|2147483647", "-2147483648|2147483647", Maker<Ci4Col>()},
-        {"Ci8Col", ItemType_i8, "-9223372036854775808|0", "-9223372036854775808|0", Maker<Ci8Col>()},
-        {"Cui1Col", ItemType_ui1, "255|0", "255|0", Maker<Cui1Col>()},
-        {"Cui2Col", ItemType_ui2, "65535", "65535", Maker<Cui2Col>()},
-        {"Cui4Col", ItemType_ui4, "4294967295", "4294967295", Maker<Cui4Col>()},
-        {"Cui8Col", ItemType_ui8, "18446744073709551615", "18446744073709551615", Maker<Cui8Col>()},
-        {"Cr4Col", ItemType_r4, "1.5|INF", "1.5|INF", Maker<Cr4Col>()},
         {"Cr8Col", ItemType_r8, "2.5|-INF|NaN", "2.5|-INF|NaN", Maker<Cr8Col>()},
         {"CstringCol", ItemType_string, " a  b |x<y", " a  b |x<y", Maker<CstringCol>()},
         {"CbooleanCol", ItemType_boolean, "1|false|true|0", "true|false|true|false", Maker<CbooleanCol>()},
         {"CdecimalCol", ItemType_decimal, "1.50|-0.25", "1.5|-0.25", Maker<CdecimalCol>()},
-        {"CintegerCol", ItemType_integer, "123456789012345678901234567890", "123456789012345678901234567890",
-         Maker<CintegerCol>()},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.className);
         const auto before = CInstanceMonitor::GetInstanceCount(c.className);
         CSmartPtr<CXmlTypeCollection> col = c.make(Facets());
@@ -277,10 +229,7 @@ TEST(TypedCollection, EveryMemberReadsAndWritesItsLexicalForms)
         EXPECT_EQ(col->GetCount(), static_cast<int>(Split(c.input).size()));
         RecordingWriter writer;
         WriteTo(*col, writer, CSerializationContext());
-        std::string expected;
-        for (const std::string& text : Split(c.written))
-            expected += "<v urn:n>" + text + "#" + std::to_string(c.type) + "</v>";
-        EXPECT_EQ(writer.log, expected);
+        EXPECT_EQ(writer.log, Written(c.written, c.type));
     }
 }
 
@@ -295,7 +244,6 @@ TEST(TypedCollection, ReadingAppliesTheWhitespaceRuleAndStopsAtTheFirstFailure)
               "The value [200] is to large to fit in a i1");
     EXPECT_EQ(Items(bytes), "1");
 
-    // Facets are checked on the way in as well.
     Open<Ci4Col> bounded = MakeCol<Open<Ci4Col>>(Facets().MinInclusive("0"));
     EXPECT_EQ(MessageOf([&] { ReadDocument(bounded, "4|-1"); }), "Invalid Value for v [-1]");
     EXPECT_EQ(Items(bounded), "4");
@@ -319,46 +267,33 @@ TEST(TypedCollection, ReadingTakesOnlyTheRunOfSiblingsWithTheNameAndNamespace)
     EXPECT_EQ(col.FromXml_Int(doc.GetDocumentElement(), nullptr, ctx, false), nullptr);
 }
 
+// The collection written into <r> by a text writer without pretty printing.
+template <class Col>
+std::string WriteXml(const Col& col, const CSerializationContext& ctx, const char* ns = "")
+{
+    CTextStream stream(XmlEncoding_UTF8);
+    CXmlTextWriter writer(&stream);
+    writer.SetPrettyPrint(false);
+    writer.Open();
+    writer.StartElement("r", "");
+    col.ToXml_Int(&writer, false, ns, ctx, false);
+    writer.EndElement();
+    writer.Close();
+    return stream.GetText();
+}
+
 TEST(TypedCollection, WritingChecksTheCountFirstAndUsesTheFormat)
 {
     CSerializationContext ctx;
-    struct Case {
-        std::function<void(CXmlWriter&, const CSerializationContext&)> write;
-        std::string xml;
-    };
-    const std::vector<Case> cases = {
-        {[](CXmlWriter& w, const CSerializationContext& c) {
-             auto col = MakeCol<Open<Cr8Col>>(Facets().Format("%.2f"));
-             col.Add(2.5);
-             col.Add(-1);
-             col.ToXml_Int(&w, false, "urn:ignored", c, false);
-         },
-         "<r><AA:v xmlns:AA=\"urn:n\">2.50</AA:v><AA:v xmlns:AA=\"urn:n\">-1.00</AA:v></r>"},
-        {[](CXmlWriter& w, const CSerializationContext& c) {
-             auto col = MakeCol<Open<Cr8Col>>();
-             col.Add(2.5);
-             col.ToXml_Int(&w, false, "", c, false);
-         },
-         "<r><AA:v xmlns:AA=\"urn:n\">2.5</AA:v></r>"},
-        {[](CXmlWriter& w, const CSerializationContext& c) {
-             auto col = MakeCol<Open<CdecimalCol>>(Facets().Format("2"));
-             col.Add(CDecimal("1.5"));
-             col.ToXml_Int(&w, false, "", c, false);
-         },
-         "<r><AA:v xmlns:AA=\"urn:n\">1.50</AA:v></r>"},
-        {[](CXmlWriter& w, const CSerializationContext& c) {
-             auto col = MakeCol<Open<CstringCol>>();
-             col.Add("a&b");
-             col.ToXml_Int(&w, false, "", c, false);
-         },
-         "<r><AA:v xmlns:AA=\"urn:n\">a&amp;b</AA:v></r>"},
-        {[](CXmlWriter& w, const CSerializationContext& c) {
-             MakeCol<Open<Ci4Col>>().ToXml_Int(&w, false, "", c, false);
-         },
-         "<r/>"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(WriteXml(c.write, ctx), c.xml);
+    auto reals = MakeCol<Open<Cr8Col>>(Facets().Format("%.2f"));
+    reals.Add(2.5);
+    reals.Add(-1);
+    EXPECT_EQ(WriteXml(reals, ctx, "urn:ignored"),
+              "<r><AA:v xmlns:AA=\"urn:n\">2.50</AA:v><AA:v xmlns:AA=\"urn:n\">-1.00</AA:v></r>");
+    auto decimals = MakeCol<Open<CdecimalCol>>(Facets().Format("2"));
+    decimals.Add(CDecimal("1.5"));
+    EXPECT_EQ(WriteXml(decimals, ctx), "<r><AA:v xmlns:AA=\"urn:n\">1.50</AA:v></r>");
+    EXPECT_EQ(WriteXml(MakeCol<Open<Ci4Col>>(), ctx), "<r/>");
 
     auto tooFew = MakeCol<Open<Ci4Col>>(Facets().Occurs(2, 3));
     tooFew.Add(1);
@@ -373,7 +308,7 @@ TEST(TypedCollection, WritingChecksTheCountFirstAndUsesTheFormat)
     EXPECT_EQ(writer.log, "");
     ctx.SetIgnoreInvalidCollectionCounts(true);
     WriteTo(tooFew, writer, ctx);
-    EXPECT_EQ(writer.log, "<v urn:n>1#5</v><v urn:n>2#5</v><v urn:n>3#5</v><v urn:n>4#5</v>");
+    EXPECT_EQ(writer.log, Written("1|2|3|4", ItemType_i4));
 }
 
 } // namespace

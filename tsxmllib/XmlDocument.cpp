@@ -114,9 +114,10 @@ void CXmlDocument::LoadXml(const wchar_t* text)
 {
     Cleanup();
     // UTF-16LE behind a byte order mark, so that the parser knows the encoding.
-    // Code points above U+FFFF become surrogate pairs; a value that is no code
-    // point at all becomes U+FFFF, which the parser refuses as it refuses an
-    // unpaired surrogate.
+    // Code points above U+FFFF become surrogate pairs; a surrogate on its own or
+    // a value that is no code point at all becomes U+FFFF, which every parser
+    // version refuses (older ones read a lone high surrogate in UTF-16 together
+    // with the unit after it, whatever that unit is).
     const std::size_t count = text ? std::wcslen(text) : 0;
     std::size_t units = 0;
     for (std::size_t i = 0; i < count; ++i)
@@ -132,7 +133,9 @@ void CXmlDocument::LoadXml(const wchar_t* text)
     };
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t cp = static_cast<std::uint32_t>(text[i]);
-        if (cp <= 0xFFFF) {
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            put(0xFFFF);
+        } else if (cp <= 0xFFFF) {
             put(cp);
         } else if (cp <= 0x10FFFF) {
             put(0xD800 + ((cp - 0x10000) >> 10));

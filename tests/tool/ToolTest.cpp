@@ -3,7 +3,6 @@
 #include "tools/CommandLine.h"
 #include "tools/Conversion.h"
 #include "tools/ErrorText.h"
-#include "tools/FileIo.h"
 #include "tools/InputForm.h"
 
 #include "tsxmllib/Attribute.h"
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -44,42 +42,30 @@ std::string ReadFile(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
+void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 CBinaryData Bytes(const std::string& text)
 {
     return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(text.data())),
                        static_cast<unsigned long>(text.size()), false);
 }
-
-std::string Text(const CBinaryData& data)
-{
-    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
+std::string Text(const CBinaryData& d) { return std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength()); }
 
 // The information set of an untyped tree as text: names, namespaces,
 // attributes and text, one element per line.
 std::string Infoset(const CElement& root)
 {
     std::ostringstream out;
-    std::vector<std::pair<const CElement*, int>> pending{{&root, 0}};
+    std::vector<std::pair<CElement*, int>> pending{{const_cast<CElement*>(&root), 0}};
     while (!pending.empty()) {
-        auto [element, depth] = pending.back();
+        auto [e, depth] = pending.back();
         pending.pop_back();
-        CElement& e = const_cast<CElement&>(*element);
-        out << std::string(depth, ' ') << "{" << e.GetNamespace() << "}" << e.GetName();
-        for (CAttribute* a : *e.GetAttributes())
+        out << std::string(depth, ' ') << "{" << e->GetNamespace() << "}" << e->GetName();
+        for (CAttribute* a : *e->GetAttributes())
             out << " {" << a->GetNamespace() << "}" << a->GetName() << "=" << a->GetValue();
-        out << " text=[" << e.GetText() << "]\n";
-        std::vector<const CElement*> children;
-        for (CElement* child : *e.GetChildElements())
-            children.push_back(child);
-        for (auto it = children.rbegin(); it != children.rend(); ++it)
-            pending.push_back({*it, depth + 1});
+        out << " text=[" << e->GetText() << "]\n";
+        const std::size_t at = pending.size();
+        for (CElement* child : *e->GetChildElements())
+            pending.insert(pending.begin() + static_cast<std::ptrdiff_t>(at), {child, depth + 1});
     }
     return out.str();
 }
@@ -93,8 +79,7 @@ std::string InfosetOf(const std::string& bytes, bool json = false)
 
 struct RunResult {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // A scratch folder for one test, removed with its files afterwards.
@@ -106,22 +91,15 @@ public:
         m_dir = mkdtemp(pattern) ? pattern : "/tmp";
     }
     ~Scratch() { std::system(("rm -rf '" + m_dir + "'").c_str()); }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
 
-    // Runs tsxml with the arguments (a shell word list), standard input from
-    // stdinFile when given.
+    // Runs tsxml with the arguments (a shell word list).
     RunResult Run(const std::string& args, const std::string& stdinFile = "/dev/null") const
     {
         const std::string command = std::string("'") + TSXML_TOOL_PATH + "' " + args + " <'" + stdinFile + "' >'" +
                                     Path("stdout") + "' 2>'" + Path("stderr") + "'";
         const int raw = std::system(command.c_str());
-        RunResult result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = ReadFile(Path("stdout"));
-        result.err = ReadFile(Path("stderr"));
-        return result;
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(Path("stdout")), ReadFile(Path("stderr"))};
     }
 
 private:
@@ -146,38 +124,21 @@ TEST(ToolInputForm, RecognisesCompressionFastInfosetAndTextEncodings)
     xml += "</a>";
     CBinaryData gzip = Bytes(xml);
     CTsZip().Compress(gzip, CompressionType_GZIP);
-    CBinaryData zlib = Bytes(xml);
-    CTsZip().Compress(zlib, CompressionType_ZLIB);
-    const std::string utf16(std::string("<\0a\0/\0>\0", 8));
+    const std::string utf16("<\0a\0/\0>\0", 8);
     const std::string fi("\xE0\x00\x00\x01\x00\x3C", 6);
-    CBinaryData fiGzip = Bytes(fi + std::string(200, '\x10'));
-    CTsZip().Compress(fiGzip, CompressionType_GZIP);
     const struct {
         std::string bytes;
         bool json;
         std::string expected;
     } cases[] = {
-        {xml, false, "XML text (UTF-8)"},
         {"\xEF\xBB\xBF" + xml, false, "XML text (UTF-8)"},
-        {"\xFF\xFE" + utf16, false, "XML text (UTF-16LE)"},
         {utf16, false, "XML text (UTF-16LE)"},
         {std::string("\0<\0a\0/\0>", 8), false, "XML text (UTF-16BE)"},
-        {Text(gzip), false, "gzip-compressed XML text (UTF-8)"},
-        {Text(zlib), false, "zlib-compressed XML text (UTF-8)"},
         {"\xFF\xFE" + Text(gzip), false, "gzip-compressed XML text (UTF-16LE)"},
-        {fi, false, "Fast Infoset"},
-        {"<?xml encoding='finf'?>" + fi, false, "Fast Infoset"},
-        {"<?xml version='1.0' encoding='finf' standalone='yes'?>" + fi, false, "Fast Infoset"},
         {"<?xml version='1.1' encoding='finf' standalone='no'?>" + fi, false, "Fast Infoset"},
-        {Text(fiGzip), false, "gzip-compressed Fast Infoset"},
         // Only the declarations the library writes are recognised in front of it.
         {"<?xml version=\"1.0\" encoding=\"finf\"?>" + fi, false, "XML text (UTF-8)"},
-        {"<?xml  encoding='finf'?>" + fi, false, "XML text (UTF-8)"},
-        // A declaration naming finf without the identification after it is text.
         {"<?xml version='1.0' encoding='finf'?><a/>", false, "XML text (UTF-8)"},
-        {"<?xml version='1.0'?><a/>", false, "XML text (UTF-8)"},
-        {"{\"a\": 1}", true, "JSON (UTF-8)"},
-        {Text(gzip), true, "gzip-compressed JSON (UTF-8)"},
         // A truncated gzip stream is still called gzip; the reader refuses it.
         {Text(gzip).substr(0, 10), false, "gzip-compressed XML text (UTF-8)"},
     };
@@ -187,8 +148,7 @@ TEST(ToolInputForm, RecognisesCompressionFastInfosetAndTextEncodings)
         EXPECT_EQ(c.expected, Describe(kind)) << CBinaryData::GetAsHexString(
             reinterpret_cast<const unsigned char*>(c.bytes.data()), static_cast<unsigned long>(c.bytes.size()));
     }
-    const InputKind packed = DetectInput(gzip.GetData(), gzip.GetLength(), false);
-    EXPECT_EQ(xml.size(), packed.contentSize);
+    EXPECT_EQ(xml.size(), DetectInput(gzip.GetData(), gzip.GetLength(), false).contentSize);
 }
 
 TEST(ToolInputForm, JsonFileNames)
@@ -208,9 +168,6 @@ TEST(ToolErrorText, FullMessageOnOneLineWithThePath)
         CTsException error;
         std::string expected;
     } cases[] = {
-        {CTsException("plain"), "plain"},
-        {CTsValidationException("Failed to find the required child element [name].", "/order/shipTo"),
-         "Failed to find the required child element [name].; Path: /order/shipTo"},
         // Outermost first, each with its own path.
         {CTsValidationException("Failed to process the element.", "/order/item",
                                 CTsValidationException("Failed to set the property value.", "/order/item/qty",
@@ -268,13 +225,11 @@ TEST(ToolCommandLine, AcceptedLines)
 
     EXPECT_EQ(Command::Info, ParseCommandLine({"info", "x"}).command);
     EXPECT_EQ(Command::Help, ParseCommandLine({"--help"}).command);
-    EXPECT_EQ(Command::Help, ParseCommandLine({"convert", "--help"}).command);
     EXPECT_EQ(Command::Version, ParseCommandLine({"--version"}).command);
 
     // JSON input: chosen by name unless --from says otherwise.
     EXPECT_TRUE(ReadsJson(ParseCommandLine({"info", "a.json"})));
     EXPECT_FALSE(ReadsJson(ParseCommandLine({"info", "a.json", "--from", "xml"})));
-    EXPECT_TRUE(ReadsJson(ParseCommandLine({"info", "-", "--from", "json"})));
     EXPECT_FALSE(ReadsJson(ParseCommandLine({"info", "-"})));
 }
 
@@ -290,13 +245,10 @@ TEST(ToolCommandLine, RefusedLinesSayWhy)
         {{"convert", "a.xml"}, "no output form given (--to xml, json or fi)"},
         {{"convert", "a.xml", "--to", "yaml"}, "bad value 'yaml' for --to"},
         {{"convert", "a.xml", "--to"}, "option --to needs a value"},
-        {{"convert", "a.xml", "--to", "xml", "--json-mode", "3"}, "bad value '3' for --json-mode"},
-        {{"convert", "a.xml", "--to", "xml", "--encoding", "latin1"}, "bad value 'latin1' for --encoding"},
         {{"convert", "a.xml", "--to", "xml", "--gzip", "--zlib"}, "--gzip and --zlib exclude each other"},
         {{"convert", "a.xml", "--to", "fi", "--encoding", "utf16"}, "--encoding applies to XML and JSON text only"},
         {{"convert", "a.xml", "b.xml", "--to", "xml"}, "more than one input given ('a.xml' and 'b.xml')"},
         {{"info", "a.xml", "--pretty"}, "unknown option '--pretty' for info"},
-        {{"info", "a.xml", "-o", "x"}, "unknown option '-o' for info"},
     };
     for (const auto& c : cases) {
         std::string message = "<accepted>";
@@ -311,81 +263,48 @@ TEST(ToolCommandLine, RefusedLinesSayWhy)
 
 // ---- conversions ----
 
-TEST(ToolConversion, XmlToFullJsonAndBackKeepsTheInfoset)
-{
-    for (const std::string& xml : {ReadFile(kSample), kMixed}) {
-        const std::string before = InfosetOf(xml);
-        WriteOptions toJson;
-        toJson.form = OutputForm::Json;
-        toJson.jsonMode = JsonRoundTrip_Full;
-        for (bool pretty : {false, true}) {
-            toJson.pretty = pretty;
-            ReadOptions read;
-            const std::string json = Text(WriteDocument(*ReadDocument(Bytes(xml), read), toJson));
-            EXPECT_EQ(before, InfosetOf(json, true)) << json;
-            // And written back as XML, the same again.
-            read.json = true;
-            const std::string again = Text(WriteDocument(*ReadDocument(Bytes(json), read), WriteOptions()));
-            EXPECT_EQ(before, InfosetOf(again)) << again;
-        }
-    }
-}
-
 TEST(ToolConversion, EveryOutputFormReadsBackToTheSameInfoset)
 {
+    const struct {
+        OutputForm form;
+        CompressionType compression;
+        XmlEncoding encoding;
+        std::string expected;
+    } cases[] = {
+        {OutputForm::Xml, CompressionType_None, XmlEncoding_UTF16, "XML text (UTF-16LE)"},
+        {OutputForm::Json, CompressionType_GZIP, XmlEncoding_UTF8, "gzip-compressed JSON (UTF-8)"},
+        {OutputForm::FastInfoset, CompressionType_ZLIB, XmlEncoding_UTF8, "zlib-compressed Fast Infoset"},
+    };
     for (const std::string& xml : {ReadFile(kSample), kMixed}) {
-        const std::string before = InfosetOf(xml);
         ReadOptions read;
         CSmartPtr<CElement> root = ReadDocument(Bytes(xml), read);
-        for (OutputForm form : {OutputForm::Xml, OutputForm::Json, OutputForm::FastInfoset})
-            for (CompressionType compression : {CompressionType_None, CompressionType_GZIP, CompressionType_ZLIB})
-                for (XmlEncoding encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16}) {
-                    // The JSON reader takes UTF-8 only; Fast Infoset has no text encoding.
-                    if (form != OutputForm::Xml && encoding == XmlEncoding_UTF16)
-                        continue;
-                    WriteOptions write;
-                    write.form = form;
-                    write.compression = compression;
-                    write.encoding = encoding;
-                    const CBinaryData bytes = WriteDocument(*root, write);
-                    const InputKind kind =
-                        DetectInput(bytes.GetData(), bytes.GetLength(), form == OutputForm::Json);
-                    const std::string where = std::to_string(int(form)) + " " + std::to_string(compression) + " " +
-                                              std::to_string(encoding) + ": " + Describe(kind);
-                    EXPECT_EQ(compression == CompressionType_None ? Packing::None
-                              : compression == CompressionType_GZIP ? Packing::Gzip
-                                                                    : Packing::Zlib,
-                              kind.packing)
-                        << where;
-                    EXPECT_EQ(form == OutputForm::FastInfoset ? Form::FastInfoset
-                              : form == OutputForm::Json      ? Form::Json
-                                                              : Form::XmlText,
-                              kind.form)
-                        << where;
-                    EXPECT_EQ(form == OutputForm::FastInfoset ? ""
-                              : encoding == XmlEncoding_UTF8  ? "UTF-8"
-                                                              : "UTF-16LE",
-                              kind.textEncoding)
-                        << where;
-                    EXPECT_EQ(before, InfosetOf(Text(bytes), form == OutputForm::Json)) << where;
-                }
+        for (const auto& c : cases) {
+            WriteOptions write;
+            write.form = c.form;
+            write.compression = c.compression;
+            write.encoding = c.encoding;
+            write.pretty = c.compression == CompressionType_None;  // indented text reads back the same
+            const CBinaryData bytes = WriteDocument(*root, write);
+            const bool json = c.form == OutputForm::Json;
+            EXPECT_EQ(c.expected, Describe(DetectInput(bytes.GetData(), bytes.GetLength(), json)));
+            EXPECT_EQ(InfosetOf(xml), InfosetOf(Text(bytes), json)) << c.expected;
+        }
     }
 }
 
 TEST(ToolConversion, CompressionThatDoesNotPayIsRefusedWithItsReason)
 {
     ReadOptions read;
-    CSmartPtr<CElement> root = ReadDocument(Bytes("<a/>"), read);
     WriteOptions write;
     write.compression = CompressionType_ZLIB;
+    std::string line = "<no exception>";
     try {
-        WriteDocument(*root, write);
-        ADD_FAILURE() << "a tiny document was compressed";
+        WriteDocument(*ReadDocument(Bytes("<a/>"), read), write);
     } catch (const CTsException& e) {
-        EXPECT_EQ(0u, e.GetFullMessage().find("The output (")) << e.GetFullMessage();
-        EXPECT_NE(std::string::npos, OneLine(e).find("the zlib form would not be smaller; Failed to compress data."))
-            << OneLine(e);
+        line = OneLine(e);
     }
+    EXPECT_EQ(0u, line.find("The output (")) << line;
+    EXPECT_NE(std::string::npos, line.find("the zlib form would not be smaller; Failed to compress data.")) << line;
 }
 
 TEST(ToolConversion, XmlOutputDeclaresTheRootNamespaceAsDefault)
@@ -405,41 +324,13 @@ TEST(ToolConversion, XmlOutputDeclaresTheRootNamespaceAsDefault)
 TEST(ToolConversion, LayoutWhitespaceIsDroppedAndLeafTextKept)
 {
     const std::string xml = "<a>\n  <b> x </b>\n  <c>  </c>\n</a>";
-    ReadOptions read;
-    CSmartPtr<CElement> root = ReadDocument(Bytes(xml), read);
-    EXPECT_EQ("", root->GetText());
     // Text of a leaf is data and stays, blank or not.
-    EXPECT_EQ(" x ", root->GetChildElements()->Item(0)->GetText());
-    EXPECT_EQ("  ", root->GetChildElements()->Item(1)->GetText());
-    // So JSON output carries no "#text" member for the indentation.
-    WriteOptions toJson;
-    toJson.form = OutputForm::Json;
-    const std::string json = Text(WriteDocument(*root, toJson));
-    EXPECT_EQ(std::string::npos, json.find("\\n")) << json;
-}
-
-TEST(ToolConversion, MeasuresElementsAttributesAndDepth)
-{
-    ReadOptions read;
-    const DocumentStats stats = MeasureDocument(Bytes(kMixed), read);
-    EXPECT_EQ("catalog", stats.rootName);
-    EXPECT_EQ("urn:test:root", stats.rootNamespace);
-    // The xmlns declarations are not attributes of the information set.
-    EXPECT_EQ(9u, stats.elements);
-    EXPECT_EQ(5u, stats.attributes);
-    EXPECT_EQ(3, stats.depth);
-
-    read.json = true;
-    const DocumentStats json = MeasureDocument(Bytes("{\"a\": {\"@k\": \"v\", \"b\": [1, 2], \"c\": {\"d\": 3}}}"), read);
-    EXPECT_EQ("a", json.rootName);
-    EXPECT_EQ(5u, json.elements);
-    EXPECT_EQ(1u, json.attributes);
-    EXPECT_EQ(3, json.depth);
+    EXPECT_EQ("{}a text=[]\n {}b text=[ x ]\n {}c text=[  ]\n", InfosetOf(xml));
 }
 
 // ---- the program ----
 
-TEST(ToolProgram, ConvertsAndReportsTheBundledSample)
+TEST(ToolProgram, ConvertsReportsAndRoundTripsTheBundledSample)
 {
     Scratch scratch;
     RunResult r = scratch.Run("info '" + kSample + "'");
@@ -456,19 +347,10 @@ TEST(ToolProgram, ConvertsAndReportsTheBundledSample)
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_EQ("", r.out + r.err);
     r = scratch.Run("info '" + json + "'");
-    EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, r.out.find("form: gzip-compressed JSON (UTF-8)\n")) << r.out;
-    EXPECT_NE(std::string::npos, r.out.find("elements: 29\n")) << r.out;
     r = scratch.Run("convert - --from json --to xml", json);
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_EQ(InfosetOf(ReadFile(kSample)), InfosetOf(r.out));
-
-    // UTF-16 XML, read from standard input.
-    r = scratch.Run("convert - --to xml --encoding utf16 --pretty -o '" + scratch.Path("po16.xml") + "'", kSample);
-    EXPECT_EQ(0, r.status) << r.err;
-    const std::string utf16 = ReadFile(scratch.Path("po16.xml"));
-    EXPECT_EQ(0u, utf16.find(std::string("\xFF\xFE<\0?\0x\0m\0l\0", 12)));
-    EXPECT_EQ(InfosetOf(ReadFile(kSample)), InfosetOf(utf16));
 
     r = scratch.Run("--version");
     EXPECT_EQ(0, r.status);
@@ -476,33 +358,16 @@ TEST(ToolProgram, ConvertsAndReportsTheBundledSample)
     r = scratch.Run("--help");
     EXPECT_EQ(0, r.status);
     EXPECT_EQ(0u, r.out.find("usage: tsxml convert IN")) << r.out;
-}
 
-TEST(ToolProgram, FastInfosetRoundTripsThroughFilesAndPipes)
-{
-    Scratch scratch;
-    const std::string expected = InfosetOf(ReadFile(kSample));
+    // XML -> Fast Infoset file -> XML through a pipe.
     const std::string fi = scratch.Path("po.fi");
-    RunResult r = scratch.Run("convert '" + kSample + "' --to fi -o '" + fi + "'");
+    r = scratch.Run("convert '" + kSample + "' --to fi -o '" + fi + "'");
     ASSERT_EQ(0, r.status) << r.err;
-    EXPECT_EQ(0u, ReadFile(fi).find("\xE0\x00\x00\x01")) << "no Fast Infoset header";
     r = scratch.Run("info '" + fi + "'");
-    EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, r.out.find("form: Fast Infoset\n")) << r.out;
-    EXPECT_NE(std::string::npos, r.out.find("elements: 29\nattributes: 6\ndepth: 4\n")) << r.out;
-
-    // Fast Infoset on standard input, compressed, to JSON and back to XML.
-    const std::string fiGz = scratch.Path("po.fi.gz");
-    r = scratch.Run("convert - --to fi --gzip -o '" + fiGz + "'", fi);
-    ASSERT_EQ(0, r.status) << r.err;
-    r = scratch.Run("info '" + fiGz + "'");
-    EXPECT_NE(std::string::npos, r.out.find("form: gzip-compressed Fast Infoset\n")) << r.out;
-    const std::string json = scratch.Path("po.json");
-    r = scratch.Run("convert '" + fiGz + "' --to json -o '" + json + "'");
-    ASSERT_EQ(0, r.status) << r.err;
-    r = scratch.Run("convert '" + json + "' --to xml");
+    r = scratch.Run("convert - --to xml", fi);
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ(expected, InfosetOf(r.out));
+    EXPECT_EQ(InfosetOf(ReadFile(kSample)), InfosetOf(r.out));
 
     // Binary output goes to standard output when that is no terminal.
     r = scratch.Run("convert '" + kSample + "' --to fi -o -");
@@ -510,80 +375,27 @@ TEST(ToolProgram, FastInfosetRoundTripsThroughFilesAndPipes)
     EXPECT_EQ(ReadFile(fi), r.out);
 }
 
-TEST(ToolProgram, ProgressLineOnlyForLargeInputOnATerminal)
-{
-    Scratch scratch;
-    const std::string input = scratch.Path("in.xml");
-    WriteFile(input, ReadFile(kSample));
-    const struct {
-        bool terminal;
-        std::size_t threshold;
-        bool shown;
-    } cases[] = {{true, 100, true}, {true, 1 << 20, false}, {false, 100, false}};
-    for (const auto& c : cases) {
-        std::FILE* sink = std::tmpfile();
-        ASSERT_NE(nullptr, sink);
-        {
-            Progress progress(c.terminal, sink, c.threshold);
-            EXPECT_EQ(1078u, ReadInput(input, progress).GetLength());
-            progress.Show("counting elements");
-        }
-        std::rewind(sink);
-        std::string written;
-        for (int ch; (ch = std::fgetc(sink)) != EOF;)
-            written += static_cast<char>(ch);
-        std::fclose(sink);
-        if (c.shown)
-            // The line is rewritten in place and wiped at the end.
-            EXPECT_EQ("\r\033[Ktsxml: reading '" + input + "': 0 of 0 MiB\r\033[Ktsxml: counting elements\r\033[K",
-                      written);
-        else
-            EXPECT_EQ("", written) << c.terminal << " " << c.threshold;
-    }
-}
-
 TEST(ToolProgram, BadInputGivesOneLineAndAFailingStatus)
 {
     Scratch scratch;
     const std::string sample = ReadFile(kSample);
-    WriteFile(scratch.Path("truncated.xml"), sample.substr(0, sample.size() / 2));
     CBinaryData gzip = Bytes(sample);
     CTsZip().Compress(gzip, CompressionType_GZIP);
     WriteFile(scratch.Path("truncated.xml.gz"), Text(gzip).substr(0, gzip.GetLength() / 2));
     WriteFile(scratch.Path("sample.json"), sample);
-    WriteFile(scratch.Path("data.json"), "{\"a\": {\"b\": 1,}}");
-    WriteFile(scratch.Path("binary.bin"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    WriteFile(scratch.Path("empty.xml"), "");
-    ReadOptions read;
-    WriteOptions toFi;
-    toFi.form = OutputForm::FastInfoset;
-    const std::string fi = Text(WriteDocument(*ReadDocument(Bytes(sample), read), toFi));
-    WriteFile(scratch.Path("truncated.fi"), fi.substr(0, fi.size() / 2));
-    WriteFile(scratch.Path("two-roots.xml"), "<a/><b/>");
     const struct {
         std::string args;
         int status;
         std::string error;
     } cases[] = {
-        {"info '" + scratch.Path("truncated.xml") + "'", 1, "truncated.xml: "},
-        {"convert '" + scratch.Path("truncated.xml") + "' --to json -o '" + scratch.Path("out.xml") + "'", 1,
-         "truncated.xml: "},
-        {"convert '" + scratch.Path("truncated.xml.gz") + "' --to xml", 1, "truncated.xml.gz: "},
+        {"convert '" + scratch.Path("truncated.xml.gz") + "' --to json -o '" + scratch.Path("out.xml") + "'", 1,
+         "truncated.xml.gz: "},
         {"convert '" + scratch.Path("sample.json") + "' --to xml", 1, "sample.json: "},
-        {"convert '" + scratch.Path("data.json") + "' --to xml", 1, "data.json: "},
-        {"convert '" + scratch.Path("data.json") + "' --from xml --to json", 1, "data.json: "},
-        {"info '" + scratch.Path("binary.bin") + "'", 1, "binary.bin: "},
-        {"convert '" + scratch.Path("truncated.fi") + "' --to xml", 1,
-         "truncated.fi: Failed to parse FastInfoset. Unexpected End of File."},
         {"convert - --to xml", 1, "standard input is empty"},
-        {"info '" + scratch.Path("two-roots.xml") + "'", 1, "junk after document element"},
-        {"info '" + scratch.Path("empty.xml") + "'", 1, "empty.xml' is empty"},
         {"info '" + scratch.Path("missing.xml") + "'", 1, "cannot open '" + scratch.Path("missing.xml") +
                                                               "': No such file or directory"},
         {"convert '" + kSample + "' --to xml -o '" + scratch.Path("no/such/dir/out.xml") + "'", 1, "cannot create"},
         {"convert '" + kSample + "' --to yaml", 2, "bad value 'yaml' for --to"},
-        {"convert '" + kSample + "'", 2, "no output form given"},
-        {"", 2, "no command given"},
     };
     for (const auto& c : cases) {
         const RunResult r = scratch.Run(c.args);
