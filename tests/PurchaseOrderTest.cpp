@@ -5,6 +5,8 @@
 #include "tests/TestSupport.h"
 #include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
+#include "tsxmllib/TsZip.h"
+#include "tsxmllib/XmlDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -174,5 +176,59 @@ TEST(PurchaseOrder, TolerancesOfTheContext)
         EXPECT_EQ("A/B/D", po->GetShipTo()->GetName() + "/" + po->GetBillTo()->GetName() + "/" +
                                po->GetBillTo()->GetCity()) << c.xml;
         EXPECT_EQ(c.items, c.items < 0 ? -1 : po->GetItems()->GetItem()->GetCount()) << c.xml;
+    }
+}
+
+TEST(PurchaseOrder, LargeDocumentsAreReadWhileTheyAreParsed)
+{
+    // Far more elements than the parser reads ahead of the objects, so that
+    // the objects meet the end of what is parsed many times over.
+    const CSerializationContext& ctx = CSerializationContext::GetDefaultContext();
+    std::string items;
+    for (int i = 0; i < 3000; ++i)
+        items += Item("123-AB", std::to_string(i % 90 + 1));
+    const std::string good = Order(kAddresses + "<items>" + items + "</items>");
+    CSmartPtr<CPurchaseOrder> po = CPurchaseOrder::CreateInstance();
+    po->FromXml(good.c_str(), ctx);
+    ASSERT_EQ(po->GetItems()->GetItem()->GetCount(), 3000);
+    EXPECT_EQ(po->GetItems()->GetItem()->Item(2999)->GetQuantity(), 30);
+
+    // Compressed bytes are inflated beside the caller's buffer, which stays as it was.
+    CBinaryData bytes;
+    bytes.Append(good);
+    CTsZip().Compress(bytes, CompressionType_GZIP);
+    const CBinaryData before = bytes;
+    CSmartPtr<CPurchaseOrder> fromBytes = CPurchaseOrder::CreateInstance();
+    fromBytes->FromXmlStream(bytes, ctx);
+    EXPECT_EQ(fromBytes->GetItems()->GetItem()->GetCount(), 3000);
+    EXPECT_TRUE(bytes == before);
+
+    // The predicate of a path counts the siblings that are not parsed yet
+    // when the failing element is read: here the only other item comes after
+    // many elements that are skipped.
+    CSerializationContext tolerant;
+    tolerant.SetIgnoreUnknownElements(true);
+    std::string skipped;
+    for (int i = 0; i < 5000; ++i)
+        skipped += "<skip/>";
+    const std::string farApart =
+        Order(kAddresses + "<items>" + Item("123-AB", "x") + skipped + Item("123-AB", "1") + "</items>");
+    std::string path;
+    try {
+        po->FromXml(farApart.c_str(), tolerant);
+    } catch (const CTsException& e) {
+        path = e.GetPath();
+    }
+    EXPECT_EQ(path, "/purchaseOrder/items/item[1]");
+    const std::string badFirst = Order(kAddresses + "<items>" + Item("123-AB", "x") + items + "</items>");
+
+    // A parse error later in the document wins over what the objects found
+    // wrong before it, as does anything after the document element: the
+    // failure is the one of parsing the document on its own.
+    const std::string broken = badFirst.substr(0, badFirst.size() - 8) + "</order>";
+    for (const std::string& xml : {broken, good + "<again/>"}) {
+        const std::string parseError = MessageOf([&] { CXmlDocument().LoadXml(xml.c_str()); });
+        EXPECT_NE(parseError, "<no exception>");
+        EXPECT_EQ(MessageOf([&] { po->FromXml(xml.c_str(), ctx); }), parseError);
     }
 }

@@ -120,7 +120,51 @@ void CExpatReader::Parse(bool isFinal)
         status = XML_Parse(m_parser, data, static_cast<int>(piece), isFinal && left == 0);
         data += piece;
     } while (status == XML_STATUS_OK && left > 0);
+    ThrowIfFailed(status);
+    if (isFinal)
+        FreeParser();
+}
 
+void CExpatReader::BeginSteps(const unsigned char* bytes, unsigned long length, unsigned pauseEvery)
+{
+    m_next = reinterpret_cast<const char*>(bytes);
+    m_left = length;
+    m_pauseEvery = pauseEvery;
+    m_suspended = false;
+}
+
+bool CExpatReader::ParseSome()
+{
+    if (!m_parser)
+        throw CTsInvalidStateException("The XML parser has already finished");
+    // The parser is suspended from the end-tag callback and resumed where it
+    // stopped, so the input is neither copied nor parsed twice.
+    m_endsUntilPause = m_pauseEvery;
+    XML_Status status = XML_STATUS_OK;
+    for (;;) {
+        if (m_suspended) {
+            m_suspended = false;
+            status = XML_ResumeParser(m_parser);
+        } else {
+            const unsigned long piece = m_left < kMaxPiece ? m_left : kMaxPiece;
+            m_left -= piece;
+            status = XML_Parse(m_parser, m_next, static_cast<int>(piece), m_left == 0);
+            m_next += piece;
+        }
+        if (status == XML_STATUS_SUSPENDED) {
+            m_suspended = true;
+            return false;
+        }
+        if (status != XML_STATUS_OK || m_left == 0)
+            break;
+    }
+    ThrowIfFailed(status);
+    FreeParser();
+    return true;
+}
+
+void CExpatReader::ThrowIfFailed(int status)
+{
     if (m_error) {
         FreeParser();
         std::exception_ptr error = std::move(m_error);
@@ -135,8 +179,6 @@ void CExpatReader::Parse(bool isFinal)
         FreeParser();
         throw CTsException(message);
     }
-    if (isFinal)
-        FreeParser();
 }
 
 void CExpatReader::Fail(std::exception_ptr error)
@@ -190,7 +232,12 @@ void CExpatReader::OnStartElement(const char* name, const char** attributes)
     }
 }
 
-void CExpatReader::OnEndElement() { m_doc.EndElement(); }
+void CExpatReader::OnEndElement()
+{
+    m_doc.EndElement();
+    if (m_pauseEvery && --m_endsUntilPause == 0)
+        XML_StopParser(m_parser, XML_TRUE);
+}
 
 void CExpatReader::OnStartNamespace(const char* prefix, const char* uri)
 {

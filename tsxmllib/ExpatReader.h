@@ -32,11 +32,19 @@ public:
     // error, or an exception raised while building the tree, frees the parser and
     // is thrown from here.
     void Parse(bool isFinal);
+    // Parsing in steps: the bytes (all of the input, which must stay in place)
+    // are parsed by calls of ParseSome, each of which pauses the parser after
+    // pauseEvery end tags, or at the end of the input, where it returns true.
+    // Errors are thrown as by Parse.
+    void BeginSteps(const unsigned char* bytes, unsigned long length, unsigned pauseEvery);
+    bool ParseSome();
 
 private:
     struct Callbacks;
 
     void FreeParser();
+    // Throws the error of a callback or of the parser after a parse returned status.
+    void ThrowIfFailed(int status);
     void Fail(std::exception_ptr error);
     CXmlElement* TopElement() const;
     // Converts a UTF-8 piece into the local encoding, reusing the string's capacity.
@@ -58,6 +66,12 @@ private:
     bool m_passThrough = false;
     // The first exception raised inside a callback; parsing stops at once.
     std::exception_ptr m_error;
+    // Parsing in steps: the input not handed to the parser yet, and the pause.
+    const char* m_next = nullptr;
+    unsigned long m_left = 0;
+    unsigned m_pauseEvery = 0;
+    unsigned m_endsUntilPause = 0;
+    bool m_suspended = false;
 };
 
 } // namespace TsXmlLib16

@@ -95,15 +95,30 @@ void CTsZip::Compress(CBinaryData& data, CompressionType type)
 
 bool CTsZip::Decompress(unsigned char** data, unsigned long* length)
 {
-    if (!data || !*data || !length || *length == 0)
+    if (!data || !length)
+        return false;
+    unsigned char* bytes = nullptr;
+    unsigned long total = 0;
+    if (!Decompress(*data, *length, &bytes, &total))
+        return false;
+    delete[] *data;
+    *data = bytes;
+    *length = total;
+    return true;
+}
+
+bool CTsZip::Decompress(const unsigned char* data, unsigned long length, unsigned char** out, unsigned long* outLength)
+{
+    if (!data || length == 0 || !out || !outLength)
         return false;
     z_stream stream{};
     if (inflateInit2(&stream, kAutoWindowBits) != Z_OK)
         return false;
     CBinaryData output;
     std::unique_ptr<unsigned char[]> window(new unsigned char[kInflateWindow]);
-    unsigned long inLeft = *length;
-    stream.next_in = *data;
+    unsigned long inLeft = length;
+    // zlib only reads the input, though its field is not const.
+    stream.next_in = const_cast<unsigned char*>(data);
     int result;
     do {
         if (stream.avail_in == 0 && inLeft > 0) {
@@ -123,10 +138,9 @@ bool CTsZip::Decompress(unsigned char** data, unsigned long* length)
         return false;
     const unsigned long total = output.GetLength();
     unsigned char* bytes = output.ReleaseData();
-    delete[] *data;
     // An empty stream still needs a buffer the caller can free.
-    *data = bytes ? bytes : new unsigned char[1];
-    *length = total;
+    *out = bytes ? bytes : new unsigned char[1];
+    *outLength = total;
     return true;
 }
 

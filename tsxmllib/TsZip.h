@@ -28,6 +28,9 @@ public:
     // complete zlib or gzip stream, and returns true. Anything else (plain input,
     // a truncated or corrupt stream) is left unchanged for the parser to judge.
     bool Decompress(unsigned char** data, unsigned long* length);
+    // The same without touching the input: on success *out is a new[] buffer
+    // of *outLength decompressed bytes.
+    bool Decompress(const unsigned char* data, unsigned long length, unsigned char** out, unsigned long* outLength);
 };
 
 } // namespace TsXmlLib16

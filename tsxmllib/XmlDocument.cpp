@@ -48,6 +48,8 @@ void CXmlDocument::Init()
 
 void CXmlDocument::Cleanup()
 {
+    m_pendingReader.reset();
+    m_readError = nullptr;
     CXmlElement::Destroy(m_documentElement);
     m_documentElement = nullptr;
     FreeData();
@@ -85,9 +87,20 @@ const std::string* CXmlDocument::InternName(std::string_view name) const
 
 void CXmlDocument::FreeData()
 {
-    delete[] m_data;
+    if (m_ownsData)
+        delete[] m_data;
+    m_ownsData = true;
     m_data = nullptr;
     m_dataLength = 0;
+}
+
+void CXmlDocument::BorrowData(const unsigned char* bytes, unsigned long length)
+{
+    // Only read, never written or freed: the caller's input outlives the load.
+    FreeData();
+    m_data = const_cast<unsigned char*>(bytes);
+    m_dataLength = length;
+    m_ownsData = false;
 }
 
 void CXmlDocument::TakeData(const unsigned char* bytes, unsigned long length)
@@ -106,7 +119,10 @@ void CXmlDocument::LoadXml(const char* text)
     const std::size_t length = text ? std::strlen(text) : 0;
     if (length == 0)
         throw CTsException("XML String is empty!");
-    TakeData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
+    if (m_readWhileWalking)
+        BorrowData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
+    else
+        TakeData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
     ParseText();
 }
 
@@ -154,11 +170,15 @@ void CXmlDocument::LoadXmlStream(unsigned char* const bytes, unsigned long lengt
     Cleanup();
     if (!bytes || length == 0)
         throw CTsException("XML Stream is empty!");
-    TakeData(bytes, length);
+    if (m_readWhileWalking)
+        BorrowData(bytes, length);
+    else
+        TakeData(bytes, length);
     Parse();
     // The tree holds everything now: the copy of the input is not kept
     // beside it (for a large document it is as large as the input).
-    FreeData();
+    if (!m_pendingReader)
+        FreeData();
 }
 
 void CXmlDocument::Load(const char* fileName)
@@ -177,7 +197,8 @@ void CXmlDocument::LoadFile(const char* fileName)
 {
     ReadFile(fileName);
     Parse();
-    FreeData();
+    if (!m_pendingReader)
+        FreeData();
 }
 
 void CXmlDocument::ReadFile(const char* fileName)
@@ -289,11 +310,81 @@ void CXmlDocument::AsyncParse(bool lastChunk)
     m_file.Close();
 }
 
+namespace {
+// The parser runs ahead of the binder by this many elements: enough that
+// pausing costs nothing, few enough that the new part of the tree stays in cache.
+constexpr unsigned kPauseEvery = 1024;
+} // namespace
+
 void CXmlDocument::ParseText()
 {
-    CExpatReader reader(*this);
-    reader.Initialize();
-    reader.Parse(true);
+    auto reader = std::make_unique<CExpatReader>(*this);
+    reader->Initialize();
+    if (!m_readWhileWalking) {
+        reader->Parse(true);
+        return;
+    }
+    reader->BeginSteps(m_data, m_dataLength, kPauseEvery);
+    m_pendingReader = std::move(reader);
+    while (!m_documentElement && ReadPiece()) {
+    }
+    if (m_readError)
+        std::rethrow_exception(std::exchange(m_readError, nullptr));
+}
+
+// ---- reading while walking ----
+
+bool CXmlDocument::ReadFurther() const
+{
+    if (!m_pendingReader || m_inParser)
+        return false;
+    // Reading on is part of loading the document that a const walk looks at.
+    return const_cast<CXmlDocument*>(this)->ReadPiece();
+}
+
+bool CXmlDocument::ReadPiece()
+{
+    if (!m_pendingReader)
+        return false;
+    bool done = false;
+    m_inParser = true;
+    try {
+        done = m_pendingReader->ParseSome();
+    } catch (...) {
+        m_inParser = false;
+        m_readError = std::current_exception();
+        StopReading();
+        return false;
+    }
+    m_inParser = false;
+    if (done)
+        StopReading();
+    return true;
+}
+
+void CXmlDocument::StopReading()
+{
+    // Whatever is still open stays as far as it was read.
+    for (CXmlElement* element : m_pElementStack)
+        element->m_open = false;
+    m_pElementStack.clear();
+    m_pendingReader.reset();
+    FreeData();
+}
+
+void CXmlDocument::FinishReading()
+{
+    while (ReadPiece()) {
+    }
+    if (m_readError)
+        std::rethrow_exception(std::exchange(m_readError, nullptr));
+}
+
+void CXmlDocument::ReleaseBoundContent(CXmlElement* element)
+{
+    const CXmlDocument* doc = element->m_document;
+    if (doc->m_readWhileWalking && doc->m_keepContent == 0 && !element->m_open)
+        element->ReleaseContent();
 }
 
 
@@ -303,24 +394,34 @@ void CXmlDocument::DecompressAfterByteOrderMark()
 {
     if (m_dataLength < 4 || m_data[0] != 0xFF || m_data[1] != 0xFE || (m_data[2] != 0x1F && m_data[2] != 0x78))
         return;
-    unsigned long length = m_dataLength - 2;
-    unsigned char* rest = new unsigned char[length];
-    std::memcpy(rest, m_data + 2, length);
-    if (CTsZip().Decompress(&rest, &length)) {
-        delete[] m_data;
-        m_data = rest;
-        m_dataLength = length;
-    } else {
-        delete[] rest;
-    }
+    unsigned char* bytes = nullptr;
+    unsigned long length = 0;
+    if (CTsZip().Decompress(m_data + 2, m_dataLength - 2, &bytes, &length))
+        ReplaceData(bytes, length);
+}
+
+void CXmlDocument::DecompressData()
+{
+    unsigned char* bytes = nullptr;
+    unsigned long length = 0;
+    if (CTsZip().Decompress(m_data, m_dataLength, &bytes, &length))
+        ReplaceData(bytes, length);
+    else
+        DecompressAfterByteOrderMark();
+}
+
+void CXmlDocument::ReplaceData(unsigned char* bytes, unsigned long length)
+{
+    FreeData();
+    m_data = bytes;
+    m_dataLength = length;
 }
 
 void CXmlDocument::Parse()
 {
     // A zlib or gzip stream is replaced by the bytes it holds; anything else is
     // left as it is.
-    if (!CTsZip().Decompress(&m_data, &m_dataLength))
-        DecompressAfterByteOrderMark();
+    DecompressData();
     // Fast Infoset documents are recognised here, by their header, before the
     // bytes are taken for XML text.
     CFastInfosetReader reader(&m_context->GetFIContext(), this);
@@ -375,8 +476,7 @@ CBinaryData CXmlDocument::ParseJsonText()
 
 CBinaryData CXmlDocument::ParseJson()
 {
-    if (!CTsZip().Decompress(&m_data, &m_dataLength))
-        DecompressAfterByteOrderMark();
+    DecompressData();
     const char* text = reinterpret_cast<const char*>(m_data);
     std::size_t length = m_dataLength;
     if (length > 2 && m_data[0] == 0xEF && m_data[1] == 0xBB && m_data[2] == 0xBF) {
@@ -439,6 +539,7 @@ void CXmlDocument::EndElement()
         return;
     CXmlElement* element = m_pElementStack.back();
     m_pElementStack.pop_back();
+    element->m_open = false;
     if (!m_filter || !m_filter(element))
         return;
     // A completed element is always the last child of the element now on top.

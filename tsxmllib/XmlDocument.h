@@ -1,4 +1,4 @@
-// The in-memory document that every input is turned into before objects read
+// The in-memory document that every input is turned into for objects to read
 // it: it loads files, strings and byte buffers, recognises compressed input,
 // parses XML text and owns the resulting tree of elements.
 #ifndef TSXMLLIB_XMLDOCUMENT_H
@@ -12,6 +12,7 @@
 #include "tsxmllib/XmlNodePool.h"
 
 #include <cstdint>
+#include <exception>
 #include <map>
 #include <memory>
 #include <string>
@@ -85,11 +86,50 @@ private:
     friend class CFastInfosetReader;
     friend class CXmlAttribute;
     friend class CXmlElement;
+    friend class CXmlObjectBase;
+    friend class CXmlGeneratedClass;
+
+    // Reading while binding. A load of XML text started after
+    // ReadWhileWalking() parses only as far as the document element; the rest
+    // is parsed piece by piece as the navigation of the tree asks for it, and
+    // the binder releases what it has read (ReleaseBoundContent). Memory then
+    // stays near the objects being built instead of holding the whole tree.
+    // A parse error met on the way ends the tree where it happened and is
+    // thrown by FinishReading. Fast Infoset input and files read in chunks
+    // are read whole as usual.
+    void ReadWhileWalking() { m_readWhileWalking = true; }
+    // Parses the next piece; false when nothing more can be read now (all read,
+    // failed, not reading while walking, or called from inside the parser).
+    bool ReadFurther() const;
+    // Parses what is left and throws the parse error, if there was one.
+    void FinishReading();
+    // While a group that may give its elements back to be read again is being
+    // read, nothing is released.
+    struct KeepContent {
+        explicit KeepContent(const CXmlDocument* doc) : m_doc(doc) { ++m_doc->m_keepContent; }
+        ~KeepContent() { --m_doc->m_keepContent; }
+        KeepContent(const KeepContent&) = delete;
+        KeepContent& operator=(const KeepContent&) = delete;
+        const CXmlDocument* m_doc;
+    };
+    // Drops the content of an element whose object has been filled, when the
+    // document is read while walked, the element is complete and no group
+    // may read it again.
+    static void ReleaseBoundContent(CXmlElement* element);
+    bool ReadPiece();
+    void StopReading();
 
     void Init();
     void FreeData();
     void TakeData(const unsigned char* bytes, unsigned long length);
+    // Reads the caller's bytes where they are (reading while walking, within one call).
+    void BorrowData(const unsigned char* bytes, unsigned long length);
+    // A zlib or gzip stream, also behind a UTF-16 byte order mark, is replaced
+    // by the bytes it holds; anything else is left as it is.
+    void DecompressData();
     void DecompressAfterByteOrderMark();
+    // Frees the data and takes bytes (new[]) in its place.
+    void ReplaceData(unsigned char* bytes, unsigned long length);
 
     // Building interface of the readers.
     CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
@@ -135,10 +175,18 @@ private:
     mutable std::unordered_map<std::string_view, std::unique_ptr<std::string>> m_names;
     mutable const std::string* m_lastNamespace = nullptr;
     unsigned char* m_data = nullptr;
+    // False while m_data is the caller's input (read while walking).
+    bool m_ownsData = true;
     unsigned long m_dataLength = 0;
     SchemaType m_schemaType = SchemaType_Default;
     ElementFilter m_filter = nullptr;
     const CSerializationContext* m_context;
+    bool m_readWhileWalking = false;
+    // The parser of a document read while walked, until its input is parsed.
+    std::unique_ptr<CExpatReader> m_pendingReader;
+    bool m_inParser = false;
+    std::exception_ptr m_readError;
+    mutable int m_keepContent = 0;
     // Storage of the tree's nodes (the nodes of a const document are still freed into it).
     mutable CXmlNodePool m_elementPool;
     mutable CXmlNodePool m_attributePool;

@@ -68,6 +68,34 @@ void CXmlElement::DeleteChain(CXmlElement* first)
     }
 }
 
+void CXmlElement::AwaitFirstChild() const
+{
+    while (!m_firstChild && m_open && m_document->ReadFurther()) {
+    }
+}
+
+void CXmlElement::AwaitNextSibling() const
+{
+    while (!m_nextSibling && m_parent->m_open && m_document->ReadFurther()) {
+    }
+}
+
+void CXmlElement::AwaitEnd() const
+{
+    while (m_open && m_document->ReadFurther()) {
+    }
+}
+
+void CXmlElement::ReleaseContent()
+{
+    DeleteChain(m_firstChild);
+    m_firstChild = m_lastChild = m_beforeLastChild = nullptr;
+    for (CXmlAttribute* attribute : m_attributes)
+        CXmlAttribute::Destroy(attribute);
+    std::vector<CXmlAttribute*>().swap(m_attributes);
+    std::string().swap(m_text);
+}
+
 CXmlElement* CXmlElement::CreateNewChildElement()
 {
     CXmlElement* child = Create(m_document, this);
@@ -185,6 +213,9 @@ std::string CXmlElement::GetXPath() const
     std::vector<const CXmlElement*> chain;
     for (const CXmlElement* element = this; element; element = element->m_parent)
         chain.push_back(element);
+    // A predicate depends on the siblings that follow too: a document read
+    // while it is walked is read to its end first (paths are made for errors).
+    chain.back()->AwaitEnd();
     std::string path;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         path += '/';

@@ -24,13 +24,31 @@ public:
     const CXmlDocument* GetDocument() const { return m_document; }
     const CXmlElement* GetParentElm() const { return m_parent; }
     // The tree is read-only for its users; the navigation hands out plain
-    // pointers so that readers can walk it from const elements too.
-    CXmlElement* GetFirstElement() const { return m_firstChild; }
-    CXmlElement* GetNextSiblingElement() const { return m_nextSibling; }
+    // pointers so that readers can walk it from const elements too. In a
+    // document that is read while it is walked (see CXmlDocument), a child,
+    // sibling or text not parsed yet is read on demand: null means there is
+    // none in the document.
+    CXmlElement* GetFirstElement() const
+    {
+        if (!m_firstChild && m_open)
+            AwaitFirstChild();
+        return m_firstChild;
+    }
+    CXmlElement* GetNextSiblingElement() const
+    {
+        if (!m_nextSibling && m_parent && m_parent->m_open)
+            AwaitNextSibling();
+        return m_nextSibling;
+    }
     const std::string& GetLocalName() const { return *m_localName; }
     const std::string& GetNamespaceURI() const { return *m_namespaceUri; }
     // All character data directly inside the element, in document order, without carriage returns.
-    const std::string& GetText() const { return m_text; }
+    const std::string& GetText() const
+    {
+        if (m_open)
+            AwaitEnd();
+        return m_text;
+    }
     const std::vector<CXmlAttribute*>& GetAttributes() const { return m_attributes; }
     // The value of the first attribute with exactly this name and namespace, or
     // an empty string that lives as long as the program.
@@ -54,6 +72,13 @@ protected:
 private:
     friend class CXmlDocument;
 
+    // Read on, while the document can, until what the navigation asks for is there.
+    void AwaitFirstChild() const;
+    void AwaitNextSibling() const;
+    void AwaitEnd() const;
+    // Deletes the children, attributes and text, keeping the element itself
+    // (its name and place in the tree still give the paths of its siblings).
+    void ReleaseContent();
     void AppendBytes(const char* text, std::size_t length);
     std::string GetQName() const;
     std::string GetNameWithPredicate() const;
@@ -76,6 +101,8 @@ private:
     // Names are held once by the document (see CXmlDocument::InternName).
     const std::string* m_localName;
     const std::string* m_namespaceUri;
+    // Until the parser has seen the end tag.
+    bool m_open = true;
 };
 
 // Whether an element has the name (and, unless namespaces are ignored, the

@@ -7,10 +7,12 @@
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/TsVariant.h"
 #include "tsxmllib/XmlAttribute.h"
+#include "tsxmllib/XmlDocument.h"
 #include "tsxmllib/XmlCollectionBase.h"
 #include "tsxmllib/XmlElement.h"
 #include "tsxmllib/XmlWriter.h"
 
+#include <optional>
 #include <strings.h>
 #include <typeinfo>
 #include <vector>
@@ -57,8 +59,14 @@ CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* 
     try {
         Init();
         const CParentElementInfo* info = GetClassInfo();
-        if (info->GetElementType() == XmlElementType_Element)
+        const bool ownElement = info->GetElementType() == XmlElementType_Element;
+        if (ownElement)
             SetElementName(element->GetLocalName().c_str());
+        // A group read among its parent's children may hand them back for
+        // another branch to read: what it reads is kept until then.
+        std::optional<CXmlDocument::KeepContent> keep;
+        if (!ownElement)
+            keep.emplace(element->GetDocument());
         ProcessAttributesFromXml(ctx, element, info->GetFromXmlFailIfAttributeUnknown());
         INillable* nillable = dynamic_cast<INillable*>(this);
         if (nillable && nillable->IsNil())
@@ -85,6 +93,9 @@ CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* 
                 value.FromString(element->GetText(), info->GetPrimitiveDataType(), CWhitespaceUtils::WhitespaceRule_None);
             AccessProperty(info->GetPrimitiveValuePropertyIndex(), false, value);
         }
+        // Once every child is read, nothing reads the element's content again.
+        if (ownElement && !current)
+            CXmlDocument::ReleaseBoundContent(element);
         return current;
     } catch (const CTsException& e) {
         // The innermost object stamps the path of its element; the enclosing

@@ -82,6 +82,25 @@ CXmlElement* DocumentElementOf(const CXmlDocument& doc)
 }
 } // namespace
 
+template <class Load>
+void CXmlObjectBase::ReadDocument(const CSerializationContext& ctx, Load&& load)
+{
+    CheckVersion();
+    // The document is parsed as the objects read it, and releases what they
+    // have read. A parse error wins over whatever the objects made of the
+    // tree before it, as it would if the document had been parsed first.
+    CXmlDocument doc(ctx);
+    doc.ReadWhileWalking();
+    load(doc);
+    try {
+        FromDocumentElement_Int(DocumentElementOf(doc), ctx);
+    } catch (...) {
+        doc.FinishReading();
+        throw;
+    }
+    doc.FinishReading();
+}
+
 void SetGeneratorVersion(std::int32_t major, std::int32_t minor)
 {
     g_generatorMajor = major;
@@ -279,29 +298,17 @@ void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl decl, con
 
 void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& ctx)
 {
-    CheckVersion();
-    CXmlDocument doc(ctx);
-    doc.Load(fileName);
-    CXmlElement* root = DocumentElementOf(doc);
-    FromDocumentElement_Int(root, ctx);
+    ReadDocument(ctx, [&](CXmlDocument& doc) { doc.Load(fileName); });
 }
 
 void CXmlObjectBase::FromXml(const wchar_t* text, const CSerializationContext& ctx)
 {
-    CheckVersion();
-    CXmlDocument doc(ctx);
-    doc.LoadXml(text);
-    CXmlElement* root = DocumentElementOf(doc);
-    FromDocumentElement_Int(root, ctx);
+    ReadDocument(ctx, [&](CXmlDocument& doc) { doc.LoadXml(text); });
 }
 
 void CXmlObjectBase::FromXml(const char* text, const CSerializationContext& ctx)
 {
-    CheckVersion();
-    CXmlDocument doc(ctx);
-    doc.LoadXml(text);
-    CXmlElement* root = DocumentElementOf(doc);
-    FromDocumentElement_Int(root, ctx);
+    ReadDocument(ctx, [&](CXmlDocument& doc) { doc.LoadXml(text); });
 }
 
 void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& ctx)
@@ -311,11 +318,7 @@ void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerialization
 
 void CXmlObjectBase::FromXmlStream(unsigned char* const data, unsigned long length, const CSerializationContext& ctx)
 {
-    CheckVersion();
-    CXmlDocument doc(ctx);
-    doc.LoadXmlStream(data, length);
-    CXmlElement* root = DocumentElementOf(doc);
-    FromDocumentElement_Int(root, ctx);
+    ReadDocument(ctx, [&](CXmlDocument& doc) { doc.LoadXmlStream(data, length); });
 }
 
 void CXmlObjectBase::FromXmlElement(const CElement* element, const CSerializationContext& ctx)

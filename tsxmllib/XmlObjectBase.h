@@ -141,6 +141,9 @@ protected:
     // its content starts at its first child. Untyped elements read the
     // element itself.
     virtual void FromDocumentElement_Int(CXmlElement* root, const CSerializationContext& ctx);
+    // Loads a document with load and fills the object from it while it is parsed.
+    template <class Load>
+    void ReadDocument(const CSerializationContext& ctx, Load&& load);
 
     std::string GetElementName() const { return m_elementName; }
     void SetElementName(const char* name) { m_elementName = name ? name : ""; }
