@@ -19,6 +19,9 @@ namespace {
 constexpr std::uint32_t kScratchSize = 1024;
 // expat takes the length of a piece as an int: larger inputs go in pieces.
 constexpr unsigned long kMaxPiece = 1UL << 30;
+// Parsing in steps hands the input over in pieces of this size: expat copies
+// what it is given into a buffer of its own, which then stays this small.
+constexpr unsigned long kStepPiece = 1UL << 18;
 constexpr char kSeparator = '|';
 } // namespace
 
@@ -138,7 +141,7 @@ bool CExpatReader::ParseSome()
     if (!m_parser)
         throw CTsInvalidStateException("The XML parser has already finished");
     // The parser is suspended from the end-tag callback and resumed where it
-    // stopped, so the input is neither copied nor parsed twice.
+    // stopped, so nothing is parsed twice.
     m_endsUntilPause = m_pauseEvery;
     XML_Status status = XML_STATUS_OK;
     for (;;) {
@@ -146,7 +149,7 @@ bool CExpatReader::ParseSome()
             m_suspended = false;
             status = XML_ResumeParser(m_parser);
         } else {
-            const unsigned long piece = m_left < kMaxPiece ? m_left : kMaxPiece;
+            const unsigned long piece = m_left < kStepPiece ? m_left : kStepPiece;
             m_left -= piece;
             status = XML_Parse(m_parser, m_next, static_cast<int>(piece), m_left == 0);
             m_next += piece;
