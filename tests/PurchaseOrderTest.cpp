@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace TsXmlLib16;
 using namespace TsXmlLibSamples;
 using TestSupport::MessageOf;
@@ -202,6 +204,21 @@ TEST(PurchaseOrder, LargeDocumentsAreReadWhileTheyAreParsed)
     fromBytes->FromXmlStream(bytes, ctx);
     EXPECT_EQ(fromBytes->GetItems()->GetItem()->GetCount(), 3000);
     EXPECT_TRUE(bytes == before);
+
+    // Fast Infoset input is read in steps too; a cut-off document fails as
+    // the document on its own does, whatever the objects made of its start.
+    const CBinaryData fi = po->ToFastInfosetStream(FInfoDecl_None, ctx, CompressionType_None);
+    CSmartPtr<CPurchaseOrder> fromFi = CPurchaseOrder::CreateInstance();
+    fromFi->FromXmlStream(fi, ctx);
+    ASSERT_EQ(fromFi->GetItems()->GetItem()->GetCount(), 3000);
+    EXPECT_EQ(fromFi->GetItems()->GetItem()->Item(2999)->GetQuantity(), 30);
+    std::vector<unsigned char> cut(fi.GetData(), fi.GetData() + fi.GetLength() / 2);
+    const std::string cutError = MessageOf([&] {
+        CXmlDocument().LoadXmlStream(cut.data(), static_cast<unsigned long>(cut.size()));
+    });
+    EXPECT_NE(cutError, "<no exception>");
+    EXPECT_EQ(MessageOf([&] { fromFi->FromXmlStream(cut.data(), static_cast<unsigned long>(cut.size()), ctx); }),
+              cutError);
 
     // The predicate of a path counts the siblings that are not parsed yet
     // when the failing element is read: here the only other item comes after

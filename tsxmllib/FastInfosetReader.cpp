@@ -773,55 +773,47 @@ void CFastInfosetReader::EndElement()
                             element->GetLocalName().c_str());
     }
     m_document->EndElement();
+    ++m_endedInStep;
 }
 
-void CFastInfosetReader::ReadElementTree(unsigned char first)
+void CFastInfosetReader::ReadElementContent(unsigned char octet)
 {
-    // The open elements are counted here and held by the document's element
-    // stack, so nesting costs heap, not call stack.
-    std::size_t depth = 0;
-    if (ReadElementStart(first, true)) {
+    if (octet < 0x80) {
+        if (ReadElementStart(octet, false))
+            EndElement();
+        else
+            ++m_depth;
+    } else if ((octet & 0xC0) == 0x80) {
+        ReadCharacterChunk(octet);
+    } else if (octet == kTerminator) {
         EndElement();
-        return;
-    }
-    depth = 1;
-    while (depth > 0) {
-        const unsigned char octet = Next();
-        if (octet < 0x80) {
-            if (ReadElementStart(octet, false))
-                EndElement();
-            else
-                ++depth;
-        } else if ((octet & 0xC0) == 0x80) {
-            ReadCharacterChunk(octet);
-        } else if (octet == kTerminator) {
-            EndElement();
-            --depth;
-        } else if (octet == kDoubleTerminator) {
-            // This element's terminator and its parent's (or the document's).
-            EndElement();
-            --depth;
-            if (depth == 0) {
-                m_documentTerminated = true;
-            } else {
-                EndElement();
-                --depth;
-            }
-        } else if (octet == kProcessingInstruction) {
-            SkipProcessingInstruction();
-        } else if (octet == kComment) {
-            SkipComment();
-        } else if ((octet & 0xFC) == 0xC8) {
-            SkipEntityReference(octet);
+        --m_depth;
+    } else if (octet == kDoubleTerminator) {
+        // This element's terminator and its parent's (or the document's).
+        EndElement();
+        --m_depth;
+        if (m_depth == 0) {
+            m_documentTerminated = true;
         } else {
-            Fail(kBadElementChild);
+            EndElement();
+            --m_depth;
         }
+    } else if (octet == kProcessingInstruction) {
+        SkipProcessingInstruction();
+    } else if (octet == kComment) {
+        SkipComment();
+    } else if ((octet & 0xFC) == 0xC8) {
+        SkipEntityReference(octet);
+    } else {
+        Fail(kBadElementChild);
     }
 }
 
 // ---- document ----
 
-bool CFastInfosetReader::ReadDocument()
+bool CFastInfosetReader::ReadDocument() { return BeginDocument() && ReadSome(0); }
+
+bool CFastInfosetReader::BeginDocument()
 {
     const unsigned char* data = m_document->m_data;
     const std::size_t length = data ? m_document->m_dataLength : 0;
@@ -847,18 +839,35 @@ bool CFastInfosetReader::ReadDocument()
     }
     m_pos = data + start;
     m_end = data + length;
-
     ReadOptionalComponents();
-    bool haveDocumentElement = false;
-    while (!m_documentTerminated) {
+    return true;
+}
+
+bool CFastInfosetReader::ReadSome(unsigned pauseEvery)
+{
+    // The open elements are counted here and held by the document's element
+    // stack, so nesting costs heap, not call stack.
+    m_endedInStep = 0;
+    for (;;) {
+        if (m_depth > 0) {
+            if (pauseEvery && m_endedInStep >= pauseEvery)
+                return false;
+            ReadElementContent(Next());
+            continue;
+        }
+        if (m_documentTerminated)
+            break;
         const unsigned char octet = Next();
         if (octet == kTerminator || octet == kDoubleTerminator)
             break;
         if (octet < 0x80) {
-            if (haveDocumentElement)
+            if (m_haveDocumentElement)
                 Fail("Failed to parse FastInfoset. The document has more than one document element.");
-            haveDocumentElement = true;
-            ReadElementTree(octet);
+            m_haveDocumentElement = true;
+            if (ReadElementStart(octet, true))
+                EndElement();
+            else
+                m_depth = 1;
         } else if (octet == kProcessingInstruction) {
             SkipProcessingInstruction();
         } else if (octet == kComment) {
@@ -869,7 +878,7 @@ bool CFastInfosetReader::ReadDocument()
             Fail("Failed to parse FastInfoset. Invalid Encoding of Document type.");
         }
     }
-    if (!haveDocumentElement)
+    if (!m_haveDocumentElement)
         Fail("Failed to parse FastInfoset. The document has no document element.");
     return true;
 }

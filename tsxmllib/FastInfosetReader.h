@@ -37,6 +37,12 @@ public:
     // document (the identification, alone or behind one of the XML
     // declarations naming the 'finf' encoding).
     bool ReadDocument();
+    // The same in steps: BeginDocument checks the start (false as above) and
+    // reads up to the first item of the body; each ReadSome then reads on
+    // until pauseEvery elements have ended (0: no pause) or the document is
+    // complete, when it returns true.
+    bool BeginDocument();
+    bool ReadSome(unsigned pauseEvery);
 
 private:
     // Where a literal string goes when the document asks for it to be added.
@@ -111,7 +117,8 @@ private:
     void ReadCharacterChunk(unsigned char first);
     void EndElement();
     // The document element (whose first octet is given) and everything inside it.
-    void ReadElementTree(unsigned char first);
+    // One item of an element's content while elements are open.
+    void ReadElementContent(unsigned char octet);
 
     const CFastInfosetContext* m_context;
     CXmlDocument* m_document;
@@ -136,6 +143,11 @@ private:
     CFIVocabulary* m_pVocabulary;
     // Set when the document element's end also ended the document (FF).
     bool m_documentTerminated = false;
+    // Open elements (held by the document's element stack) and whether the
+    // document element was met: the state of reading in steps.
+    std::size_t m_depth = 0;
+    bool m_haveDocumentElement = false;
+    unsigned m_endedInStep = 0;
     // Whether the last identifier was given by index (not as a literal).
     bool m_lastIdentifierWasIndex = false;
     // Whether local text is UTF-8, so that UTF-8 input is taken as it is.

@@ -49,6 +49,7 @@ void CXmlDocument::Init()
 void CXmlDocument::Cleanup()
 {
     m_pendingReader.reset();
+    m_pendingFIReader.reset();
     m_readError = nullptr;
     CXmlElement::Destroy(m_documentElement);
     m_documentElement = nullptr;
@@ -177,7 +178,7 @@ void CXmlDocument::LoadXmlStream(unsigned char* const bytes, unsigned long lengt
     Parse();
     // The tree holds everything now: the copy of the input is not kept
     // beside it (for a large document it is as large as the input).
-    if (!m_pendingReader)
+    if (!m_pendingReader && !m_pendingFIReader)
         FreeData();
 }
 
@@ -197,7 +198,7 @@ void CXmlDocument::LoadFile(const char* fileName)
 {
     ReadFile(fileName);
     Parse();
-    if (!m_pendingReader)
+    if (!m_pendingReader && !m_pendingFIReader)
         FreeData();
 }
 
@@ -336,7 +337,7 @@ void CXmlDocument::ParseText()
 
 bool CXmlDocument::ReadFurther() const
 {
-    if (!m_pendingReader || m_inParser)
+    if ((!m_pendingReader && !m_pendingFIReader) || m_inParser)
         return false;
     // Reading on is part of loading the document that a const walk looks at.
     return const_cast<CXmlDocument*>(this)->ReadPiece();
@@ -344,12 +345,12 @@ bool CXmlDocument::ReadFurther() const
 
 bool CXmlDocument::ReadPiece()
 {
-    if (!m_pendingReader)
+    if (!m_pendingReader && !m_pendingFIReader)
         return false;
     bool done = false;
     m_inParser = true;
     try {
-        done = m_pendingReader->ParseSome();
+        done = m_pendingReader ? m_pendingReader->ParseSome() : m_pendingFIReader->ReadSome(kPauseEvery);
     } catch (...) {
         m_inParser = false;
         m_readError = std::current_exception();
@@ -369,6 +370,7 @@ void CXmlDocument::StopReading()
         element->m_open = false;
     m_pElementStack.clear();
     m_pendingReader.reset();
+    m_pendingFIReader.reset();
     FreeData();
 }
 
@@ -424,9 +426,20 @@ void CXmlDocument::Parse()
     DecompressData();
     // Fast Infoset documents are recognised here, by their header, before the
     // bytes are taken for XML text.
-    CFastInfosetReader reader(&m_context->GetFIContext(), this);
-    if (!reader.ReadDocument())
+    auto reader = std::make_unique<CFastInfosetReader>(&m_context->GetFIContext(), this);
+    if (!reader->BeginDocument()) {
         ParseText();
+        return;
+    }
+    if (!m_readWhileWalking) {
+        reader->ReadSome(0);
+        return;
+    }
+    m_pendingFIReader = std::move(reader);
+    while (!m_documentElement && ReadPiece()) {
+    }
+    if (m_readError)
+        std::rethrow_exception(std::exchange(m_readError, nullptr));
 }
 
 // ---- JSON ----

@@ -95,8 +95,8 @@ private:
     // the binder releases what it has read (ReleaseBoundContent). Memory then
     // stays near the objects being built instead of holding the whole tree.
     // A parse error met on the way ends the tree where it happened and is
-    // thrown by FinishReading. Fast Infoset input and files read in chunks
-    // are read whole as usual.
+    // thrown by FinishReading. XML text and Fast Infoset are read this way;
+    // files read in chunks are read whole as usual.
     void ReadWhileWalking() { m_readWhileWalking = true; }
     // Parses the next piece; false when nothing more can be read now (all read,
     // failed, not reading while walking, or called from inside the parser).
@@ -184,6 +184,7 @@ private:
     bool m_readWhileWalking = false;
     // The parser of a document read while walked, until its input is parsed.
     std::unique_ptr<CExpatReader> m_pendingReader;
+    std::unique_ptr<CFastInfosetReader> m_pendingFIReader;
     bool m_inParser = false;
     std::exception_ptr m_readError;
     mutable int m_keepContent = 0;
