@@ -242,6 +242,21 @@ TEST(Descriptors, ChoiceReadsAndWritesOneBranch)
     EXPECT_NE(std::string::npos, Write(*root).find("<pick/>"));
 }
 
+TEST(Descriptors, ABranchThatGivesUpLeavesItsElementsForTheNext)
+{
+    // The long branch reads the leaf into an object of its own before it
+    // misses the size; the short branch then reads the same leaf again.
+    CSmartPtr<CCoverageObject> fork = CCoverageObject::Create(Coverage_Fork, "fork");
+    fork->FromXml(("<fork xmlns='" + kNs + "'><leaf id='3'>text</leaf></fork>").c_str(),
+                  CSerializationContext::GetDefaultContext());
+    EXPECT_FALSE(fork->GetChild(Fork_Long));
+    ASSERT_TRUE(fork->GetChild(Fork_Short));
+    CSmartPtr<CCoverageObject> leaf = fork->GetChild(Fork_Short)->GetChild(ForkShort_Leaf);
+    ASSERT_TRUE(leaf);
+    EXPECT_EQ(leaf->Get(Leaf_Text).GetString(), "text");
+    EXPECT_EQ(leaf->Get(Leaf_Id).GetI4(), 3);
+}
+
 TEST(Descriptors, AllGroupInAnyOrderAndItsMandatoryMembers)
 {
     RootParts parts;

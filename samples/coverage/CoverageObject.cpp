@@ -54,6 +54,12 @@ int PropertyCount(CoverageKind kind)
         return Pick2_PropertyCount;
     case Coverage_Bag2:
         return Bag2_PropertyCount;
+    case Coverage_Fork:
+        return Fork_PropertyCount;
+    case Coverage_ForkLong:
+        return ForkLong_PropertyCount;
+    case Coverage_ForkShort:
+        return ForkShort_PropertyCount;
     default:
         return 0;
     }
@@ -188,6 +194,29 @@ void Build(CoverageKind kind, CSampleMetaData& m)
             new CAttributeInfoAny("AnyAttribute", "", Wild_AnyAttrs, true, "##other", kNs, nullptr), nullptr};
         m.classInfo = Info(XmlElementGroupType_Sequence, XmlElementType_Element, "wild", true);
         return;
+    case Coverage_Fork:
+        // The long branch reads the leaf, misses its size and hands the leaf
+        // back: the short branch must find it as it was.
+        m.elements = new CElementInfo*[3]{
+            new CElementInfoChoiceClsOpt("long", kNs, Fork_Long, XmlElementType_InLine, create, Coverage_ForkLong),
+            new CElementInfoChoiceClsOpt("short", kNs, Fork_Short, XmlElementType_InLine, create,
+                                         Coverage_ForkShort),
+            nullptr};
+        m.attributes = new CAttributeInfo*[1]{nullptr};
+        m.classInfo = Info(XmlElementGroupType_Choice, XmlElementType_Element, "fork", true);
+        return;
+    case Coverage_ForkLong:
+    case Coverage_ForkShort:
+        m.elements = new CElementInfo*[3]{
+            new CElementInfoSeqClsMnd("leaf", kNs, ForkLong_Leaf, XmlElementType_Element, create, Coverage_Leaf,
+                                      false),
+            kind == Coverage_ForkLong ? new CElementInfoSeqPrimMnd("size", kNs, ForkLong_Size, false, ItemType_i4,
+                                                                   nullptr, kCollapse, kNone, nullptr)
+                                      : nullptr,
+            nullptr};
+        m.attributes = new CAttributeInfo*[1]{nullptr};
+        m.classInfo = Info(XmlElementGroupType_Sequence, XmlElementType_InLine, "", false);
+        return;
     case Coverage_Pick2:
         m.elements = new CElementInfo*[6]{
             new CElementInfoChoicePrimCol("n", kNs, Pick2_Nums),
@@ -263,6 +292,7 @@ int TextToColor(const char* text)
 }
 
 CSampleMetaData CCoverageObject::s_metaData[Coverage_KindCount] = {
+    CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData),
     CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData),
     CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData),
     CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData), CSampleMetaData(&CleanMetaData),

@@ -30,6 +30,9 @@ enum CoverageKind {
     Coverage_Wild,       // sequence: collections of values, wildcard elements and attributes
     Coverage_Pick2,      // choice of collections only (no branch is optional)
     Coverage_Bag2,       // all group: collections and wildcards
+    Coverage_Fork,       // choice of two in-line branches that start with the same element
+    Coverage_ForkLong,   // in line: a leaf and then a size
+    Coverage_ForkShort,  // in line: a leaf alone
     Coverage_KindCount
 };
 
@@ -84,6 +87,9 @@ enum WildProperty {
     Wild_PropertyCount
 };
 enum Pick2Property { Pick2_Nums, Pick2_Hues, Pick2_Plain, Pick2_Shapes, Pick2_Us, Pick2_PropertyCount };
+enum ForkProperty { Fork_Long, Fork_Short, Fork_PropertyCount };
+enum ForkLongProperty { ForkLong_Leaf, ForkLong_Size, ForkLong_PropertyCount };
+enum ForkShortProperty { ForkShort_Leaf, ForkShort_PropertyCount };
 enum Bag2Property { Bag2_Plain, Bag2_Shapes, Bag2_Nums, Bag2_Hues, Bag2_Us, Bag2_M, Bag2_O, Bag2_PropertyCount };
 
 // The colours of the enumerated members.
