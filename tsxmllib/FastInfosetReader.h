@@ -116,7 +116,6 @@ private:
     bool ReadElementStart(unsigned char first, bool isRoot);
     void ReadCharacterChunk(unsigned char first);
     void EndElement();
-    // The document element (whose first octet is given) and everything inside it.
     // One item of an element's content while elements are open.
     void ReadElementContent(unsigned char octet);
 

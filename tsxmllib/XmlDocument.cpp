@@ -95,8 +95,12 @@ void CXmlDocument::FreeData()
     m_dataLength = 0;
 }
 
-void CXmlDocument::BorrowData(const unsigned char* bytes, unsigned long length)
+void CXmlDocument::UseInput(const unsigned char* bytes, unsigned long length)
 {
+    if (!m_readWhileWalking) {
+        TakeData(bytes, length);
+        return;
+    }
     // Only read, never written or freed: the caller's input outlives the load.
     FreeData();
     m_data = const_cast<unsigned char*>(bytes);
@@ -120,10 +124,7 @@ void CXmlDocument::LoadXml(const char* text)
     const std::size_t length = text ? std::strlen(text) : 0;
     if (length == 0)
         throw CTsException("XML String is empty!");
-    if (m_readWhileWalking)
-        BorrowData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
-    else
-        TakeData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
+    UseInput(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
     ParseText();
 }
 
@@ -171,14 +172,11 @@ void CXmlDocument::LoadXmlStream(unsigned char* const bytes, unsigned long lengt
     Cleanup();
     if (!bytes || length == 0)
         throw CTsException("XML Stream is empty!");
-    if (m_readWhileWalking)
-        BorrowData(bytes, length);
-    else
-        TakeData(bytes, length);
+    UseInput(bytes, length);
     Parse();
     // The tree holds everything now: the copy of the input is not kept
     // beside it (for a large document it is as large as the input).
-    if (!m_pendingReader && !m_pendingFIReader)
+    if (!IsReading())
         FreeData();
 }
 
@@ -198,7 +196,7 @@ void CXmlDocument::LoadFile(const char* fileName)
 {
     ReadFile(fileName);
     Parse();
-    if (!m_pendingReader && !m_pendingFIReader)
+    if (!IsReading())
         FreeData();
 }
 
@@ -327,40 +325,47 @@ void CXmlDocument::ParseText()
     }
     reader->BeginSteps(m_data, m_dataLength, kPauseEvery);
     m_pendingReader = std::move(reader);
-    while (!m_documentElement && ReadPiece()) {
-    }
-    if (m_readError)
-        std::rethrow_exception(std::exchange(m_readError, nullptr));
+    ReadToDocumentElement();
 }
 
 // ---- reading while walking ----
 
+void CXmlDocument::ReadToDocumentElement()
+{
+    while (!m_documentElement && ReadPiece()) {
+    }
+    ThrowReadError();
+}
+
+void CXmlDocument::ThrowReadError()
+{
+    if (m_readError)
+        std::rethrow_exception(std::exchange(m_readError, nullptr));
+}
+
 bool CXmlDocument::ReadFurther() const
 {
-    if ((!m_pendingReader && !m_pendingFIReader) || m_inParser)
-        return false;
-    // Reading on is part of loading the document that a const walk looks at.
-    return const_cast<CXmlDocument*>(this)->ReadPiece();
+    // Reading on is part of loading the document that a const walk looks at;
+    // a walk from inside the parser (an element filter) cannot read on.
+    return !m_inParser && const_cast<CXmlDocument*>(this)->ReadPiece();
 }
 
 bool CXmlDocument::ReadPiece()
 {
-    if (!m_pendingReader && !m_pendingFIReader)
+    if (!IsReading())
         return false;
     bool done = false;
     m_inParser = true;
     try {
         done = m_pendingReader ? m_pendingReader->ParseSome() : m_pendingFIReader->ReadSome(kPauseEvery);
     } catch (...) {
-        m_inParser = false;
         m_readError = std::current_exception();
-        StopReading();
-        return false;
+        done = true;
     }
     m_inParser = false;
     if (done)
         StopReading();
-    return true;
+    return !m_readError;
 }
 
 void CXmlDocument::StopReading()
@@ -378,8 +383,7 @@ void CXmlDocument::FinishReading()
 {
     while (ReadPiece()) {
     }
-    if (m_readError)
-        std::rethrow_exception(std::exchange(m_readError, nullptr));
+    ThrowReadError();
 }
 
 void CXmlDocument::ReleaseBoundContent(CXmlElement* element)
@@ -436,10 +440,7 @@ void CXmlDocument::Parse()
         return;
     }
     m_pendingFIReader = std::move(reader);
-    while (!m_documentElement && ReadPiece()) {
-    }
-    if (m_readError)
-        std::rethrow_exception(std::exchange(m_readError, nullptr));
+    ReadToDocumentElement();
 }
 
 // ---- JSON ----

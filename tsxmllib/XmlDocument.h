@@ -116,14 +116,20 @@ private:
     // document is read while walked, the element is complete and no group
     // may read it again.
     static void ReleaseBoundContent(CXmlElement* element);
+    bool IsReading() const { return m_pendingReader || m_pendingFIReader; }
+    // Parses the first pieces, up to the document element, throwing their error.
+    void ReadToDocumentElement();
+    // Parses the next piece; false once the input is read or has failed.
     bool ReadPiece();
     void StopReading();
+    void ThrowReadError();
 
     void Init();
     void FreeData();
     void TakeData(const unsigned char* bytes, unsigned long length);
-    // Reads the caller's bytes where they are (reading while walking, within one call).
-    void BorrowData(const unsigned char* bytes, unsigned long length);
+    // The input of a load: copied, or read where it stands while walking (a
+    // walked document lives within one call, the caller's input longer).
+    void UseInput(const unsigned char* bytes, unsigned long length);
     // A zlib or gzip stream, also behind a UTF-16 byte order mark, is replaced
     // by the bytes it holds; anything else is left as it is.
     void DecompressData();

@@ -7,8 +7,8 @@
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/TsVariant.h"
 #include "tsxmllib/XmlAttribute.h"
-#include "tsxmllib/XmlDocument.h"
 #include "tsxmllib/XmlCollectionBase.h"
+#include "tsxmllib/XmlDocument.h"
 #include "tsxmllib/XmlElement.h"
 #include "tsxmllib/XmlWriter.h"
 

@@ -141,9 +141,6 @@ protected:
     // its content starts at its first child. Untyped elements read the
     // element itself.
     virtual void FromDocumentElement_Int(CXmlElement* root, const CSerializationContext& ctx);
-    // Loads a document with load and fills the object from it while it is parsed.
-    template <class Load>
-    void ReadDocument(const CSerializationContext& ctx, Load&& load);
 
     std::string GetElementName() const { return m_elementName; }
     void SetElementName(const char* name) { m_elementName = name ? name : ""; }
@@ -185,6 +182,9 @@ protected:
 
 private:
     void FromJson_Int(const CBinaryData& xmlBytes, const CSerializationContext& ctx);
+    // Loads a document with load and fills the object from it while it is parsed.
+    template <class Load>
+    void ReadDocument(const CSerializationContext& ctx, Load&& load);
 
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};
