@@ -5,6 +5,7 @@
 #include "tsxmllib/TsException.h"
 
 #include <cassert>
+#include <cstdint>
 #include <cstring>
 
 namespace TsXmlLib16 {
@@ -16,6 +17,21 @@ bool IsUnquoted(ItemType type)
 {
     return (type >= ItemType_i1 && type <= ItemType_r8) || (type >= ItemType_boolean && type <= ItemType_integer);
 }
+
+// The characters a JSON string cannot hold as they are: control characters
+// (the zero ends the text), quotation marks and backslashes.
+struct EscapedTable {
+    std::uint8_t bits[256] = {};
+    constexpr EscapedTable()
+    {
+        for (int c = 0; c < 32; ++c)
+            bits[c] = 1;
+        bits[static_cast<unsigned char>('"')] = 1;
+        bits[static_cast<unsigned char>('\\')] = 1;
+    }
+};
+constexpr EscapedTable kEscapedTable;
+constexpr const std::uint8_t (&kEscaped)[256] = kEscapedTable.bits;
 
 [[noreturn]] void ThrowUnknownNamespace(const std::string& name)
 {
@@ -31,15 +47,13 @@ CJsonTextWriter::~CJsonTextWriter() = default;
 void CJsonTextWriter::WriteEOL()
 {
     if (m_prettyPrint)
-        m_pStream->Write(m_eol);
+        m_pStream->Write(m_eol.data(), m_eol.size());
 }
 
 void CJsonTextWriter::WriteIndent(std::uint32_t depth)
 {
-    if (!m_prettyPrint)
-        return;
-    for (std::uint32_t i = 0; i < depth; ++i)
-        m_pStream->Write(m_indent);
+    if (m_prettyPrint)
+        WriteIndentChars(depth);
 }
 
 void CJsonTextWriter::StartDocument()
@@ -167,42 +181,36 @@ void CJsonTextWriter::WriteValue(const std::string& text, ItemType type)
 void CJsonTextWriter::WriteEscaped(const std::string& text)
 {
     static const char kHex[] = "0123456789ABCDEF";
-    m_scratch.clear();
-    for (const char* p = text.c_str(); *p; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
+    WriteEscapedRuns(text.c_str(), kEscaped, 1, [this](char ch) {
+        const unsigned char c = static_cast<unsigned char>(ch);
         switch (c) {
         case '"':
-            m_scratch += "\\\"";
+            m_pStream->Write("\\\"", 2);
             break;
         case '\\':
-            m_scratch += "\\\\";
+            m_pStream->Write("\\\\", 2);
             break;
         case '\b':
-            m_scratch += "\\b";
+            m_pStream->Write("\\b", 2);
             break;
         case '\t':
-            m_scratch += "\\t";
+            m_pStream->Write("\\t", 2);
             break;
         case '\f':
-            m_scratch += "\\f";
+            m_pStream->Write("\\f", 2);
             break;
         case '\n':
-            AppendLineEnd(m_scratch);
+            m_pStream->Write(m_eol.data(), m_eol.size());
             break;
         case '\r':
             break;
-        default:
-            if (c < 32) {
-                m_scratch += "\\u00";
-                m_scratch += kHex[c >> 4];
-                m_scratch += kHex[c & 15];
-            } else {
-                m_scratch += static_cast<char>(c);
-            }
+        default: {
+            const char escaped[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+            m_pStream->Write(escaped, sizeof escaped);
             break;
         }
-    }
-    m_pStream->Write(m_scratch);
+        }
+    });
 }
 
 std::string CJsonTextWriter::PrefixOf(const std::string& uri, const std::string& localName)

@@ -71,7 +71,6 @@ private:
     bool m_valueWritten = false;
     // Elements whose collection array is open, innermost last.
     std::vector<const CXmlWriterContext*> m_openArrays;
-    std::string m_scratch;
 };
 
 } // namespace TsXmlLib16

@@ -4,7 +4,6 @@
 
 #include <cassert>
 #include <cstring>
-#include <limits>
 
 namespace TsXmlLib16 {
 
@@ -24,7 +23,7 @@ CStringBuffer::~CStringBuffer() = default;
 void CStringBuffer::NewBlock()
 {
     assert(m_LastBlock_SizeOf == m_LastBlock_DataIn && "m_LastBlock_SizeOf == m_LastBlock_DataIn");
-    std::unique_ptr<char[]> block(new char[static_cast<std::size_t>(m_dwBlockSize) + 1]());
+    std::unique_ptr<char[]> block(new char[static_cast<std::size_t>(m_dwBlockSize) + 1]);
     m_pLastBlock = block.get();
     m_blocks.push_back(std::move(block));
     m_blockSizes.push_back(m_dwBlockSize);
@@ -38,7 +37,7 @@ void CStringBuffer::AppendChars(const char* text, std::size_t length)
         return;
     // The total must stay representable, and one more byte for the terminator
     // must fit when the blocks are joined.
-    if (length >= std::numeric_limits<std::uint32_t>::max() - m_dwTotalBufferLen)
+    if (length >= kLengthBound - m_dwTotalBufferLen)
         throw CTsException("The text is too long for the string buffer");
     m_dwTotalBufferLen += static_cast<std::uint32_t>(length);
     while (length > 0) {
@@ -54,25 +53,17 @@ void CStringBuffer::AppendChars(const char* text, std::size_t length)
     }
 }
 
-void CStringBuffer::Append(char c)
+void CStringBuffer::AppendCharSlow(char c)
 {
     if (c == '\0')
         return;
-    if (m_dwTotalBufferLen == std::numeric_limits<std::uint32_t>::max() - 1)
+    if (m_dwTotalBufferLen >= kLengthBound - 1)
         throw CTsException("The text is too long for the string buffer");
     ++m_dwTotalBufferLen;
     if (m_LastBlock_DataIn == m_LastBlock_SizeOf)
         NewBlock();
     m_pLastBlock[m_LastBlock_DataIn++] = c;
 }
-
-void CStringBuffer::Append(const char* text)
-{
-    if (text)
-        AppendChars(text, std::strlen(text));
-}
-
-void CStringBuffer::Append(const std::string& text) { AppendChars(text.c_str(), std::strlen(text.c_str())); }
 
 void CStringBuffer::Assign(const char* text)
 {
@@ -96,9 +87,6 @@ void CStringBuffer::Reset()
         Clear();
         return;
     }
-    // Only the characters written can be non-zero: the rest of the block was
-    // zero-filled when it was made.
-    std::memset(m_pLastBlock, 0, m_LastBlock_DataIn);
     m_LastBlock_DataIn = 0;
     m_dwTotalBufferLen = 0;
 }
@@ -119,8 +107,11 @@ const char* CStringBuffer::GetData()
 {
     if (m_blocks.empty())
         return "";
-    if (m_blocks.size() == 1)
-        return m_blocks.front().get();
+    if (m_blocks.size() == 1) {
+        // Every block has room for the terminator after its last character.
+        m_pLastBlock[m_LastBlock_DataIn] = '\0';
+        return m_pLastBlock;
+    }
 
     std::unique_ptr<char[]> joined(new char[static_cast<std::size_t>(m_dwTotalBufferLen) + 1]);
     CopyTo(joined.get());

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,11 +27,38 @@ public:
     CStringBuffer(const CStringBuffer&) = delete;
     CStringBuffer& operator=(const CStringBuffer&) = delete;
 
-    void Append(char c);
+    // A zero character appends nothing.
+    void Append(char c)
+    {
+        if (c != '\0' && m_LastBlock_DataIn < m_LastBlock_SizeOf && m_dwTotalBufferLen < kLengthBound - 1) {
+            m_pLastBlock[m_LastBlock_DataIn++] = c;
+            ++m_dwTotalBufferLen;
+        } else {
+            AppendCharSlow(c);
+        }
+    }
+    // Appends length characters as they are, zeros included.
+    void Append(const char* text, std::size_t length)
+    {
+        // Most appends fit in the last block; length - 1 wraps for zero, which
+        // goes the slow way and appends nothing.
+        if (length - 1 < static_cast<std::size_t>(m_LastBlock_SizeOf - m_LastBlock_DataIn) &&
+            length < kLengthBound - m_dwTotalBufferLen) {
+            std::memcpy(m_pLastBlock + m_LastBlock_DataIn, text, length);
+            m_LastBlock_DataIn += static_cast<std::uint32_t>(length);
+            m_dwTotalBufferLen += static_cast<std::uint32_t>(length);
+        } else {
+            AppendChars(text, length);
+        }
+    }
     // Appends up to the terminating zero; null appends nothing.
-    void Append(const char* text);
+    void Append(const char* text)
+    {
+        if (text)
+            Append(text, std::strlen(text));
+    }
     // Appends the string up to its first zero character, if it holds one.
-    void Append(const std::string& text);
+    void Append(const std::string& text) { Append(text.c_str(), std::strlen(text.c_str())); }
     void Assign(const char* text);
 
     // Frees every block.
@@ -51,7 +79,12 @@ public:
     std::uint32_t GetBlockCapacity(std::size_t index) const { return m_blockSizes[index]; }
 
 private:
+    // Lengths stay below this, so that the terminator of the joined text
+    // still fits in 32 bits.
+    static constexpr std::uint32_t kLengthBound = 0xFFFFFFFFu;
+
     void AppendChars(const char* text, std::size_t length);
+    void AppendCharSlow(char c);
     void NewBlock();
 
     std::vector<std::unique_ptr<char[]>> m_blocks;

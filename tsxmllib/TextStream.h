@@ -9,6 +9,7 @@
 #include "tsxmllib/MemoryLeakHelp.h"
 #include "tsxmllib/StringBuffer.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -33,6 +34,8 @@ public:
     void Write(char c) { m_buffer.Append(c); }
     void Write(const char* text) { m_buffer.Append(text); }
     void Write(const std::string& text) { m_buffer.Append(text); }
+    // Exactly length characters.
+    void Write(const char* text, std::size_t length) { m_buffer.Append(text, length); }
 
     std::uint32_t GetBufferedLength() const { return m_buffer.GetLength(); }
     XmlEncoding GetEncoding() const { return m_encoding; }

@@ -9,7 +9,6 @@
 namespace TsXmlLib16 {
 
 namespace {
-constexpr std::uint32_t kFlushThreshold = 4096;
 const char kInvalidEol[] = "Invalid EOL type.";
 } // namespace
 
@@ -41,22 +40,18 @@ void CTextWriterBase::SetEOLType(EOLType eol)
     m_eolType = eol;
 }
 
-void CTextWriterBase::SetIndentChars(const char* chars) { m_indent = chars ? chars : ""; }
-
-void CTextWriterBase::FlushCheck()
+void CTextWriterBase::SetIndentChars(const char* chars)
 {
-    if (m_pStream->GetBufferedLength() >= kFlushThreshold)
-        m_pStream->Flush();
+    m_indent = chars ? chars : "";
+    m_indentRun.clear();
 }
 
-void CTextWriterBase::AppendLineEnd(std::string& out) const
+void CTextWriterBase::WriteIndentChars(std::uint32_t depth)
 {
-    if (m_eolType == EOLType_CRLF)
-        out += "\r\n";
-    else if (m_eolType == EOLType_LF)
-        out += '\n';
-    else
-        throw CTsException(kInvalidEol);
+    const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+    while (m_indentRun.size() < length)
+        m_indentRun += m_indent;
+    m_pStream->Write(m_indentRun.data(), length);
 }
 
 } // namespace TsXmlLib16

@@ -6,8 +6,10 @@
 
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
+#include "tsxmllib/TextStream.h"
 #include "tsxmllib/XmlWriter.h"
 
+#include <cstdint>
 #include <string>
 
 namespace TsXmlLib16 {
@@ -32,11 +34,38 @@ protected:
     CTextWriterBase(const char* monitorName, CTextStream* stream);
 
     // Hands the buffered text on once 4096 or more bytes are waiting.
-    void FlushCheck();
-    // Appends the line end for a line feed found in text being written.
-    void AppendLineEnd(std::string& out) const;
+    void FlushCheck()
+    {
+        if (m_pStream->GetBufferedLength() >= kFlushThreshold)
+            m_pStream->Flush();
+    }
+    // The indent characters depth times, in one write.
+    void WriteIndentChars(std::uint32_t depth);
+
+    // Writes text up to its first zero byte. Runs of characters whose entry in
+    // special has no bit of mask set are copied as they stand; every other
+    // character but the zero (which special must mark with every mask bit) is
+    // handed to escape(c), which writes its replacement.
+    template <class Escape>
+    void WriteEscapedRuns(const char* p, const std::uint8_t (&special)[256], std::uint8_t mask, Escape escape)
+    {
+        for (;;) {
+            const char* run = p;
+            while (!(special[static_cast<unsigned char>(*p)] & mask))
+                ++p;
+            if (p != run)
+                m_pStream->Write(run, static_cast<std::size_t>(p - run));
+            if (*p == '\0')
+                return;
+            escape(*p++);
+        }
+    }
+
+    static constexpr std::uint32_t kFlushThreshold = 4096;
 
     std::string m_indent = "\t";
+    // m_indent repeated for the deepest indentation written so far.
+    std::string m_indentRun;
     std::string m_eol = "\n";
     EOLType m_eolType = EOLType_LF;
     bool m_prettyPrint = true;

@@ -11,6 +11,26 @@ namespace TsXmlLib16 {
 namespace {
 const char kCDataStart[] = "<![CDATA[";
 const char kAttributesFirst[] = "Attributes must be added before elements";
+
+// The characters that escaping looks at: those of kInText wherever they
+// appear, quotation marks only in attribute values. The zero ends the text.
+constexpr std::uint8_t kInText = 1;
+constexpr std::uint8_t kInAttributes = 3;
+struct MarkupTable {
+    std::uint8_t bits[256] = {};
+    constexpr MarkupTable()
+    {
+        bits[0] = kInAttributes;
+        bits[static_cast<unsigned char>('\n')] = kInText;
+        bits[static_cast<unsigned char>('\r')] = kInText;
+        bits[static_cast<unsigned char>('&')] = kInText;
+        bits[static_cast<unsigned char>('<')] = kInText;
+        bits[static_cast<unsigned char>('>')] = kInText;
+        bits[static_cast<unsigned char>('"')] = kInAttributes & ~kInText;
+    }
+};
+constexpr MarkupTable kMarkupTable;
+constexpr const std::uint8_t (&kMarkup)[256] = kMarkupTable.bits;
 } // namespace
 
 CXmlTextWriter::CXmlTextWriter(CTextStream* stream) : CTextWriterBase("CXmlTextWriter", stream) {}
@@ -18,49 +38,36 @@ CXmlTextWriter::CXmlTextWriter(CTextStream* stream) : CTextWriterBase("CXmlTextW
 CXmlTextWriter::~CXmlTextWriter() = default;
 
 
-void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol); }
+void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol.data(), m_eol.size()); }
 
-void CXmlTextWriter::WriteIndent(std::uint32_t depth)
-{
-    for (std::uint32_t i = 0; i < depth; ++i)
-        m_pStream->Write(m_indent);
-}
+void CXmlTextWriter::WriteIndent(std::uint32_t depth) { WriteIndentChars(depth); }
 
 void CXmlTextWriter::WriteEscaped(const std::string& text, bool attributeMode)
 {
-    m_scratch.clear();
-    for (const char* p = text.c_str(); *p; ++p) {
-        switch (*p) {
+    WriteEscapedRuns(text.c_str(), kMarkup, attributeMode ? kInAttributes : kInText, [this, attributeMode](char c) {
+        switch (c) {
         case '\n':
-            if (attributeMode) {
-                m_scratch += "&#xA;";
-            } else {
-                AppendLineEnd(m_scratch);
-            }
+            if (attributeMode)
+                m_pStream->Write("&#xA;", 5);
+            else
+                WriteEOL();
             break;
         case '\r':
             break;
         case '"':
-            if (attributeMode)
-                m_scratch += "&quot;";
-            else
-                m_scratch += '"';
+            m_pStream->Write("&quot;", 6);
             break;
         case '&':
-            m_scratch += "&amp;";
+            m_pStream->Write("&amp;", 5);
             break;
         case '<':
-            m_scratch += "&lt;";
-            break;
-        case '>':
-            m_scratch += "&gt;";
+            m_pStream->Write("&lt;", 4);
             break;
         default:
-            m_scratch += *p;
+            m_pStream->Write("&gt;", 4);
             break;
         }
-    }
-    m_pStream->Write(m_scratch);
+    });
 }
 
 void CXmlTextWriter::WriteDeclaration(const std::string& prefix, const std::string& uri)
@@ -231,7 +238,7 @@ void CXmlTextWriter::WriteText(const std::string& text, ItemType, bool isDefault
         m_pStream->Write('>');
         m_pContext->SetStartTagOpen(false);
     }
-    if (text.compare(0, sizeof(kCDataStart) - 1, kCDataStart) == 0)
+    if (text[0] == '<' && text.compare(0, sizeof(kCDataStart) - 1, kCDataStart) == 0)
         m_pStream->Write(text);
     else
         WriteEscaped(text, false);

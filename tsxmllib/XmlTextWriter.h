@@ -69,7 +69,6 @@ private:
     std::string PrefixForAttribute(const std::string& uri, bool leadingSpace);
 
     bool m_writeDefaultValues = false;
-    std::string m_scratch;
 };
 
 } // namespace TsXmlLib16
