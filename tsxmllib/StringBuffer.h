@@ -44,7 +44,15 @@ public:
         // goes the slow way and appends nothing.
         if (length - 1 < static_cast<std::size_t>(m_LastBlock_SizeOf - m_LastBlock_DataIn) &&
             length < kLengthBound - m_dwTotalBufferLen) {
-            std::memcpy(m_pLastBlock + m_LastBlock_DataIn, text, length);
+            char* out = m_pLastBlock + m_LastBlock_DataIn;
+            // Names, line ends and indentation are short: copied here, they
+            // cost less than the call of memcpy.
+            if (length <= kShortCopy) {
+                for (std::size_t i = 0; i < length; ++i)
+                    out[i] = text[i];
+            } else {
+                std::memcpy(out, text, length);
+            }
             m_LastBlock_DataIn += static_cast<std::uint32_t>(length);
             m_dwTotalBufferLen += static_cast<std::uint32_t>(length);
         } else {
@@ -82,6 +90,7 @@ private:
     // Lengths stay below this, so that the terminator of the joined text
     // still fits in 32 bits.
     static constexpr std::uint32_t kLengthBound = 0xFFFFFFFFu;
+    static constexpr std::size_t kShortCopy = 4;
 
     void AppendChars(const char* text, std::size_t length);
     void AppendCharSlow(char c);

@@ -46,12 +46,10 @@ void CTextWriterBase::SetIndentChars(const char* chars)
     m_indentRun.clear();
 }
 
-void CTextWriterBase::WriteIndentChars(std::uint32_t depth)
+void CTextWriterBase::GrowIndentRun(std::size_t length)
 {
-    const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
     while (m_indentRun.size() < length)
         m_indentRun += m_indent;
-    m_pStream->Write(m_indentRun.data(), length);
 }
 
 } // namespace TsXmlLib16

@@ -40,7 +40,13 @@ protected:
             m_pStream->Flush();
     }
     // The indent characters depth times, in one write.
-    void WriteIndentChars(std::uint32_t depth);
+    void WriteIndentChars(std::uint32_t depth)
+    {
+        const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+        if (m_indentRun.size() < length)
+            GrowIndentRun(length);
+        m_pStream->Write(m_indentRun.data(), length);
+    }
 
     // Writes text up to its first zero byte. Runs of characters whose entry in
     // special has no bit of mask set are copied as they stand; every other
@@ -70,6 +76,9 @@ protected:
     EOLType m_eolType = EOLType_LF;
     bool m_prettyPrint = true;
     CTextStream* m_pStream;
+
+private:
+    void GrowIndentRun(std::size_t length);
 };
 
 } // namespace TsXmlLib16

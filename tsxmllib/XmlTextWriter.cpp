@@ -40,8 +40,6 @@ CXmlTextWriter::~CXmlTextWriter() = default;
 
 void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol.data(), m_eol.size()); }
 
-void CXmlTextWriter::WriteIndent(std::uint32_t depth) { WriteIndentChars(depth); }
-
 void CXmlTextWriter::WriteEscaped(const std::string& text, bool attributeMode)
 {
     WriteEscapedRuns(text.c_str(), kMarkup, attributeMode ? kInAttributes : kInText, [this, attributeMode](char c) {
@@ -193,7 +191,7 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
     context->SetStartTagOpen(true);
 
     if (m_prettyPrint)
-        WriteIndent(context->GetDepth());
+        WriteIndentChars(context->GetDepth());
     m_pStream->Write('<');
 
     if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
@@ -253,7 +251,7 @@ void CXmlTextWriter::EndElement()
         m_pStream->Write("/>");
     } else {
         if (m_prettyPrint && m_pContext->GetChildCount() > 0)
-            WriteIndent(m_pContext->GetDepth());
+            WriteIndentChars(m_pContext->GetDepth());
         m_pStream->Write("</");
         const std::string& namespaceUri = m_pContext->GetNamespaceUri();
         if (!namespaceUri.empty() && namespaceUri != m_pContext->GetDefaultNamespace()) {

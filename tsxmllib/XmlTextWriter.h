@@ -53,7 +53,6 @@ public:
 private:
     // Hands buffered text on once 4096 bytes or more have accumulated.
     void WriteEOL();
-    void WriteIndent(std::uint32_t depth);
     // Writes text (up to a zero byte) with the markup characters escaped;
     // attribute mode also escapes quotation marks and line feeds.
     void WriteEscaped(const std::string& text, bool attributeMode);

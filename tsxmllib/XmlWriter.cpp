@@ -92,8 +92,11 @@ void CXmlWriter::CXmlWriterContext::ReuseAsChild(CXmlWriterContext* parent, cons
     m_childCount = 0;
     m_startTagOpen = 0;
     m_depth = parent->m_depth + 1;
-    m_namespaceUri = namespaceUri;
-    m_localName = localName;
+    // Siblings mostly share their namespace, and often their name.
+    if (m_namespaceUri != namespaceUri)
+        m_namespaceUri = namespaceUri;
+    if (m_localName != localName)
+        m_localName = localName;
     m_pParent = parent;
     m_collectionState = 0;
     m_defaultNamespace.clear();
