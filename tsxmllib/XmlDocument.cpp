@@ -14,6 +14,7 @@
 #include "tsxmllib/XmlElement.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 #include <memory>
@@ -568,24 +569,50 @@ void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localNa
     element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceUri));
 }
 
+namespace {
+
+// The offset of the first carriage return or zero in text[0, length), or
+// length when there is none. Eight bytes are tested at a time: a byte of v is
+// zero exactly where the word has a zero byte or a carriage return.
+std::size_t FindCarriageReturnOrZero(const char* text, std::size_t length)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        const std::uint64_t cr = word ^ (kOnes * '\r');
+        if (((word - kOnes) & ~word & kHighs) | ((cr - kOnes) & ~cr & kHighs))
+            break;
+    }
+    for (; i < length; ++i)
+        if (text[i] == '\r' || text[i] == '\0')
+            return i;
+    return length;
+}
+
+} // namespace
+
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length)
 {
     if (!element || !text)
         return;
-    const char* run = text;
-    const char* p = text;
-    for (; length > 0 && *p; ++p, --length) {
-        if (*p == '\r') {
-            element->AppendBytes(run, static_cast<std::size_t>(p - run));
-            run = p + 1;
-        }
+    // The text ends at its first zero; carriage returns are left out.
+    for (;;) {
+        const std::size_t run = FindCarriageReturnOrZero(text, length);
+        element->AppendBytes(text, run);
+        if (run == length || text[run] == '\0')
+            return;
+        text += run + 1;
+        length -= run + 1;
     }
-    element->AppendBytes(run, static_cast<std::size_t>(p - run));
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text)
 {
-    AppendTextExcludingCR(element, text, ULONG_MAX);
+    if (text)
+        AppendTextExcludingCR(element, text, std::strlen(text));
 }
 
 // ---- namespaces ----

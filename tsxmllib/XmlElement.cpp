@@ -143,13 +143,10 @@ CXmlAttribute* CXmlElement::AddAttribute(std::string localName, std::string valu
 
 void CXmlElement::AppendBytes(const char* text, std::size_t length)
 {
-    if (length == 0)
-        return;
-    // Character data arrives in many small pieces: grow at least geometrically.
-    const std::size_t needed = m_text.size() + length;
-    if (needed > m_text.capacity())
-        m_text.reserve(std::max(needed, 2 * m_text.capacity()));
-    m_text.append(text, length);
+    // Character data arrives in many small pieces; the string grows
+    // geometrically by itself.
+    if (length != 0)
+        m_text.append(text, length);
 }
 
 void CXmlElement::AppendText(const char* text)
