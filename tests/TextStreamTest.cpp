@@ -99,11 +99,15 @@ TEST(StringBuffer, BlockBoundariesResetAndClear)
     CStringBuffer buffer;
     EXPECT_STREQ(buffer.GetData(), "");
     EXPECT_EQ(buffer.GetBlockCount(), 0u);  // nothing allocated for the empty text
-    // Reset keeps a single block, zeroed, for reuse; with several blocks it frees them all.
+    // Reset keeps a single block for reuse (a shorter text written into it
+    // ends where it ends); with several blocks it frees them all.
     buffer.Append("hello");
     buffer.Reset();
     EXPECT_EQ(buffer.GetBlockCount(), 1u);
     EXPECT_STREQ(buffer.GetData(), "");
+    buffer.Append("hi", 2);
+    EXPECT_STREQ(buffer.GetData(), "hi");
+    buffer.Reset();
     buffer.Append(std::string(5000, 'z'));
     buffer.Reset();
     EXPECT_EQ(buffer.GetBlockCount(), 0u);
@@ -114,6 +118,14 @@ TEST(StringBuffer, BlockBoundariesResetAndClear)
     // The buffer holds zero-terminated text: a string is taken up to its first zero.
     buffer.Append(std::string("ab\0cd", 5));
     EXPECT_EQ(buffer.GetLength(), 2u);
+    // An append with a length takes every character, across block ends too.
+    CStringBuffer counted(4);
+    counted.Append("x\0yz", 4);
+    counted.Append("0123456", 7);
+    EXPECT_EQ(counted.GetLength(), 11u);
+    std::string copied(11, ' ');
+    counted.CopyTo(&copied[0]);
+    EXPECT_EQ(copied, std::string("x\0yz0123456", 11));
 }
 
 TEST_F(TextStreamEncoding, TextStreamBytesFollowTheEncoding)

@@ -5,7 +5,9 @@
 #include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
+#include "tsxmllib/TextStream.h"
 #include "tsxmllib/XmlObjectBase.h"
+#include "tsxmllib/XmlTextWriter.h"
 #include "tsxmllib/XmlWriter.h"
 
 #include "TestSupport.h"
@@ -203,6 +205,17 @@ TEST_F(XmlWriter, PrettyPrintingIndentsAndEndsLines)
                   w.EndElement();
               }),
               "<m>t\t<c/>\n</m>\n");
+    // Indent characters changed on a writer that has indented before apply at once.
+    CTextStream stream(XmlEncoding_UTF8);
+    CXmlTextWriter writer(&stream);
+    writer.Open();
+    writer.StartElement("r", "");
+    Leaf(writer, "a");
+    writer.SetIndentChars("..");
+    Leaf(writer, "b");
+    writer.EndElement();
+    writer.Close();
+    EXPECT_STREQ(stream.GetText(), "<r>\n\t<a/>\n..<b/>\n</r>\n");
 }
 
 TEST_F(XmlWriter, EscapingDiffersBetweenTextAndAttributes)
