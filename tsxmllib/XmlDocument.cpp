@@ -59,7 +59,7 @@ void CXmlDocument::Cleanup()
     m_namespaceAliases.clear();
     // After the tree: its elements point into the names.
     m_names.clear();
-    m_lastNamespace = nullptr;
+    m_recentNames.fill(nullptr);
     m_elementPool.Release();
     m_attributePool.Release();
 }
@@ -74,17 +74,19 @@ const std::string* CXmlDocument::InternName(std::string_view name) const
     static const std::string empty;
     if (name.empty())
         return &empty;
-    // Runs of elements share a namespace: the last one is tried first.
-    if (m_lastNamespace && *m_lastNamespace == name)
-        return m_lastNamespace;
-    const std::string_view key(name);
-    const auto found = m_names.find(key);
+    const std::size_t slot =
+        (name.size() * 31 + static_cast<unsigned char>(name.front()) * 7 + static_cast<unsigned char>(name.back())) %
+        kRecentNames;
+    const std::string*& recent = m_recentNames[slot];
+    if (recent && *recent == name)
+        return recent;
+    const auto found = m_names.find(name);
     if (found != m_names.end())
-        return m_lastNamespace = found->second.get();
-    auto owned = std::make_unique<std::string>(key);
+        return recent = found->second.get();
+    auto owned = std::make_unique<std::string>(name);
     const std::string* interned = owned.get();
     m_names.emplace(std::string_view(*interned), std::move(owned));
-    return m_lastNamespace = interned;
+    return recent = interned;
 }
 
 void CXmlDocument::FreeData()

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -179,7 +180,11 @@ private:
     std::map<std::string, std::string> m_namespaceAliases;
     // Names are interned for elements of a const document too: the table is storage, not state.
     mutable std::unordered_map<std::string_view, std::unique_ptr<std::string>> m_names;
-    mutable const std::string* m_lastNamespace = nullptr;
+    // The names interned last, by a cheap index of their length and end
+    // characters: a document uses few names over and over, and comparing one
+    // is cheaper than hashing it.
+    static constexpr std::size_t kRecentNames = 64;
+    mutable std::array<const std::string*, kRecentNames> m_recentNames{};
     unsigned char* m_data = nullptr;
     // False while m_data is the caller's input (read while walking).
     bool m_ownsData = true;
