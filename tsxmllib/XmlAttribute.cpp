@@ -6,12 +6,20 @@
 #include "tsxmllib/Namespaces.h"
 
 #include <new>
+#include <string_view>
 #include <utility>
 
 namespace TsXmlLib16 {
 
 namespace {
-bool IsInstanceNamespace(const std::string& uri) { return uri == XmlSchemaInstanceNamespaceUri || uri == XmlnsNamespaceUri; }
+// Most attributes have no namespace: that case costs one test.
+bool IsInstanceNamespace(const std::string& uri)
+{
+    if (uri.empty())
+        return false;
+    const std::string_view u(uri);
+    return u == XmlSchemaInstanceNamespaceUri || u == XmlnsNamespaceUri;
+}
 } // namespace
 
 CXmlAttribute::CXmlAttribute(const CXmlElement* owner, const std::string* localName, std::string value,
