@@ -180,8 +180,9 @@ bool CElementInfo::ElementToXmlValue(const CXmlGeneratedClass* obj, CXmlWriter* 
         return false;
     // Enumerations are written by name, as strings, and have no facets; a
     // primitive equal to its default is not checked either.
-    const std::string text =
-        isEnum ? Text(m_enumToText ? m_enumToText(value.GetI4()) : nullptr) : value.ToString(m_format.c_str());
+    std::string converted;
+    const std::string& text = isEnum ? (converted = Text(m_enumToText ? m_enumToText(value.GetI4()) : nullptr))
+                                     : value.ToText(m_format, converted);
     const bool isDefault = !m_defaultValue.empty() && text == m_defaultValue;
     if (!isEnum && !isDefault)
         CheckRestriction(value);
