@@ -32,7 +32,8 @@ void CAttributeInfoPrimitive::AttributeToXml(const CSerializationContext& ctx, c
     const std::string& text = value.ToText(m_format, converted);
     if (IsOmittedDefault(ctx, text))
         return;
-    CheckRestriction(value);
+    if (m_restrictions.HasAny())
+        CheckRestriction(value);
     writer->WriteAttribute(m_attributeName, m_attributeNamespace, text, value.GetTypeAsEnum());
 }
 

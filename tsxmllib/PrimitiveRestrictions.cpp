@@ -14,7 +14,10 @@ CPrimitiveRestrictions::CPrimitiveRestrictions(const char* pattern, long minLeng
                                                long totalDigits, long fractionDigits)
     : m_pattern(Text(pattern)), m_minLength(minLength), m_maxLength(maxLength), m_minInclusive(Text(minInclusive)),
       m_maxInclusive(Text(maxInclusive)), m_minExclusive(Text(minExclusive)), m_maxExclusive(Text(maxExclusive)),
-      m_length(length), m_totalDigits(totalDigits), m_fractionDigits(fractionDigits)
+      m_length(length), m_totalDigits(totalDigits), m_fractionDigits(fractionDigits),
+      m_hasAny(!m_pattern.empty() || m_minLength > -1 || m_maxLength > -1 || !m_minInclusive.empty() ||
+               !m_maxInclusive.empty() || !m_minExclusive.empty() || !m_maxExclusive.empty() || m_length > -1 ||
+               m_totalDigits > -1 || m_fractionDigits > -1)
 {
 }
 
@@ -22,7 +25,7 @@ CPrimitiveRestrictions::CPrimitiveRestrictions(const CPrimitiveRestrictions& oth
     : m_pattern(other.m_pattern), m_minLength(other.m_minLength), m_maxLength(other.m_maxLength),
       m_minInclusive(other.m_minInclusive), m_maxInclusive(other.m_maxInclusive),
       m_minExclusive(other.m_minExclusive), m_maxExclusive(other.m_maxExclusive), m_length(other.m_length),
-      m_totalDigits(other.m_totalDigits), m_fractionDigits(other.m_fractionDigits)
+      m_totalDigits(other.m_totalDigits), m_fractionDigits(other.m_fractionDigits), m_hasAny(other.m_hasAny)
 {
 }
 
@@ -40,6 +43,7 @@ CPrimitiveRestrictions& CPrimitiveRestrictions::operator=(const CPrimitiveRestri
     m_length = other.m_length;
     m_totalDigits = other.m_totalDigits;
     m_fractionDigits = other.m_fractionDigits;
+    m_hasAny = other.m_hasAny;
     // The bounds parsed from the old facets are no longer those of these.
     delete m_parsed.exchange(nullptr, std::memory_order_acq_rel);
     return *this;
@@ -58,12 +62,6 @@ const CParsedFacets* CPrimitiveRestrictions::KeepParsed(std::unique_ptr<CParsedF
     return expected;
 }
 
-bool CPrimitiveRestrictions::HasAny() const
-{
-    return !m_pattern.empty() || m_minLength > -1 || m_maxLength > -1 || !m_minInclusive.empty() ||
-           !m_maxInclusive.empty() || !m_minExclusive.empty() || !m_maxExclusive.empty() || m_length > -1 ||
-           m_totalDigits > -1 || m_fractionDigits > -1;
-}
 
 } // namespace TsXmlLib16
 

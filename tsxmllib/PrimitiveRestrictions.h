@@ -60,7 +60,7 @@ public:
     long GetFractionDigits() const { return m_fractionDigits; }
 
     // Whether any facet is set.
-    bool HasAny() const;
+    bool HasAny() const { return m_hasAny; }
 
     // The parsed bounds kept so far (null before the first check).
     const CParsedFacets* GetParsed() const { return m_parsed.load(std::memory_order_acquire); }
@@ -79,6 +79,7 @@ private:
     long m_length = -1;
     long m_totalDigits = -1;
     long m_fractionDigits = -1;
+    bool m_hasAny = false;
     mutable std::atomic<const CParsedFacets*> m_parsed{nullptr};
 };
 

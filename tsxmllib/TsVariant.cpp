@@ -120,11 +120,6 @@ TsVariant& TsVariant::operator=(const TsVariant& other)
     return *this;
 }
 
-TsVariant::~TsVariant()
-{
-    Clear();
-}
-
 template <class T>
 void TsVariant::Emplace(ItemType type, T&& value) noexcept
 {

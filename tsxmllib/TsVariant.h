@@ -29,7 +29,11 @@ struct TSXMLLIB_EXPORT TsVariant {
     TsVariant() { m_value.ui8 = 0; }
     TsVariant(const TsVariant& other);
     TsVariant& operator=(const TsVariant& other);
-    virtual ~TsVariant();
+    virtual ~TsVariant()
+    {
+        if (m_type != ItemType_Invalid)
+            Clear();
+    }
 
     void Clear();
     // A type is held or the nil flag is set.
