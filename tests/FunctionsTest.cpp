@@ -59,6 +59,10 @@ TEST(PatternMatch, OddValues)
 {
     EXPECT_TRUE(PatternMatch("\\d{2}", std::string("12\0x", 4))); // the value ends at its first zero byte
     EXPECT_FALSE(PatternMatch(".*", "\xff"));                     // a value that is not UTF-8 never matches
+    // Nor one that is broken after ASCII, or cut in the middle of a character.
+    EXPECT_FALSE(PatternMatch("a.b", "a\xff" "b"));
+    EXPECT_FALSE(PatternMatch(".*", "926-AA\xc3"));
+    EXPECT_TRUE(PatternMatch("\\d{3}-.{2}", "926-\xc3\xa9\xc3\xa9")); // valid UTF-8 beyond ASCII matches
     // Backtracking through a group for every character needs more than the
     // compiled matcher's stack; the answer must still be right.
     EXPECT_TRUE(PatternMatch("(a|b)*", std::string(200000, 'a')));

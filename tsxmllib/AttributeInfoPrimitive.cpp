@@ -27,10 +27,13 @@ void CAttributeInfoPrimitive::AttributeToXml(const CSerializationContext& ctx, c
     ReadProperty(obj, value);
     if (m_optional && !value.IsValid())
         return;
-    const std::string text = value.ToString(m_format.c_str());
+    // A string is written from the variant itself, any other type as its text.
+    std::string converted;
+    const std::string& text = value.ToText(m_format, converted);
     if (IsOmittedDefault(ctx, text))
         return;
-    CheckRestriction(value);
+    if (m_restrictions.HasAny())
+        CheckRestriction(value);
     writer->WriteAttribute(m_attributeName, m_attributeNamespace, text, value.GetTypeAsEnum());
 }
 
@@ -48,7 +51,7 @@ bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext&, CXm
 
 void CAttributeInfoPrimitive::Validate(const CSerializationContext&, bool found) const { ValidateRequired(found); }
 
-void CAttributeInfoPrimitive::CheckRestriction(TsVariant value) const
+void CAttributeInfoPrimitive::CheckRestriction(const TsVariant& value) const
 {
     CheckPrimitiveRestrictions(m_attributeName.c_str(), value, m_itemType, m_restrictions);
 }

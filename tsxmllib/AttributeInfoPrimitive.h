@@ -26,7 +26,7 @@ public:
                           TsXmlLib16::CXmlAttribute* attribute) override;
     void Validate(const TsXmlLib16::CSerializationContext& ctx, bool found) const override;
 
-    void CheckRestriction(TsXmlLib16::TsVariant value) const;
+    void CheckRestriction(const TsXmlLib16::TsVariant& value) const;
 
     TsXmlLib16::ItemType GetItemType() const { return m_itemType; }
     const TsXmlLib16::CPrimitiveRestrictions& GetRestrictions() const { return m_restrictions; }

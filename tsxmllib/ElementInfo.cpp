@@ -120,10 +120,6 @@ void CElementInfo::InvokePropertyGet(CXmlGeneratedClass* obj, TsVariant& value) 
     }
 }
 
-void CElementInfo::ReadProperty(const CXmlGeneratedClass* obj, TsVariant& value) const
-{
-    InvokePropertyGet(const_cast<CXmlGeneratedClass*>(obj), value);
-}
 
 void CElementInfo::InvokePropertySet(CXmlGeneratedClass* obj, TsVariant& value, const CXmlElement& element) const
 {
@@ -180,10 +176,11 @@ bool CElementInfo::ElementToXmlValue(const CXmlGeneratedClass* obj, CXmlWriter* 
         return false;
     // Enumerations are written by name, as strings, and have no facets; a
     // primitive equal to its default is not checked either.
-    const std::string text =
-        isEnum ? Text(m_enumToText ? m_enumToText(value.GetI4()) : nullptr) : value.ToString(m_format.c_str());
+    std::string converted;
+    const std::string& text = isEnum ? (converted = Text(m_enumToText ? m_enumToText(value.GetI4()) : nullptr))
+                                     : value.ToText(m_format, converted);
     const bool isDefault = !m_defaultValue.empty() && text == m_defaultValue;
-    if (!isEnum && !isDefault)
+    if (!isEnum && !isDefault && m_restrictions.HasAny())
         CheckRestriction(value);
     writer->StartElement(m_elementName, m_elementNamespace);
     writer->WriteText(text, isEnum ? ItemType_string : value.GetTypeAsEnum(), isDefault);

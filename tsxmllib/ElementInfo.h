@@ -131,7 +131,10 @@ protected:
     // Property access through the generated accessor, failures wrapped as
     // validation errors.
     void InvokePropertyGet(TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value) const;
-    void ReadProperty(const TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value) const;
+    void ReadProperty(const TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value) const
+    {
+        InvokePropertyGet(const_cast<TsXmlLib16::CXmlGeneratedClass*>(obj), value);
+    }
     void InvokePropertySet(TsXmlLib16::CXmlGeneratedClass* obj, TsXmlLib16::TsVariant& value,
                            const TsXmlLib16::CXmlElement& element) const;
     TsXmlLib16::CSmartPtr<TsXmlLib16::CXmlObjectBase> ReadObject(const TsXmlLib16::CXmlGeneratedClass* obj) const;

@@ -126,6 +126,7 @@ namespace {
 struct CompiledPattern {
     pcre2_code* code = nullptr;
     pcre2_match_data* match = nullptr;
+    bool jit = false; // machine code was made
     CompiledPattern() = default;
     CompiledPattern(const CompiledPattern&) = delete;
     CompiledPattern& operator=(const CompiledPattern&) = delete;
@@ -164,8 +165,10 @@ const CompiledPattern& Compile(const std::string& pattern)
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     auto compiled = std::make_unique<CompiledPattern>();
-    compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), PCRE2_ZERO_TERMINATED, PCRE2_UTF,
-                                   &errorCode, &errorOffset, nullptr);
+    // Anchored when compiled rather than when matched: the machine code only
+    // serves matches without options of their own.
+    compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), PCRE2_ZERO_TERMINATED,
+                                   PCRE2_UTF | PCRE2_ANCHORED, &errorCode, &errorOffset, nullptr);
     if (!compiled->code) {
         PCRE2_UCHAR message[256];
         pcre2_get_error_message(errorCode, message, sizeof(message));
@@ -173,7 +176,7 @@ const CompiledPattern& Compile(const std::string& pattern)
                                         reinterpret_cast<const char*>(message)));
     }
     // Machine code where the engine supports it; otherwise it interprets.
-    pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE);
+    compiled->jit = pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE) == 0;
     compiled->match = pcre2_match_data_create_from_pattern(compiled->code, nullptr);
     if (!compiled->match)
         throw CTsException("Failed to allocate the regular-expression match data");
@@ -204,16 +207,24 @@ bool PatternMatches(const std::string& pattern, const std::string& value)
     }
     const std::size_t zero = utf8->find('\0');
     const std::size_t length = zero == std::string::npos ? utf8->size() : zero;
-    // A value that is not valid UTF-8 cannot match; the engine reports it as an error code.
-    const auto run = [&](uint32_t options) {
-        return pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(utf8->data()), length, 0,
-                           PCRE2_ANCHORED | options, compiled.match, nullptr);
-    };
-    int rc = run(0);
+    const auto subject = reinterpret_cast<PCRE2_SPTR>(utf8->data());
+    // A value that is not valid UTF-8 cannot match; the engine reports it as an
+    // error code. ASCII is valid UTF-8, so its check is skipped; the machine
+    // code is called directly only then, since it checks nothing itself.
+    unsigned char high = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        high |= static_cast<unsigned char>(subject[i]);
+    const bool ascii = high < 0x80;
+    int rc;
+    if (ascii && compiled.jit)
+        rc = pcre2_jit_match(compiled.code, subject, length, 0, 0, compiled.match, nullptr);
+    else
+        rc = pcre2_match(compiled.code, subject, length, 0, ascii ? PCRE2_NO_UTF_CHECK : 0, compiled.match, nullptr);
     // Machine code runs on a small fixed stack; a long value that needs more
     // is matched again by the interpreter, which works on the heap.
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
-        rc = run(PCRE2_NO_JIT);
+        rc = pcre2_match(compiled.code, subject, length, 0, PCRE2_NO_JIT | (ascii ? PCRE2_NO_UTF_CHECK : 0),
+                         compiled.match, nullptr);
     if (rc <= 0)
         return false;
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(compiled.match);

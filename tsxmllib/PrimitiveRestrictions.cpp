@@ -14,16 +14,54 @@ CPrimitiveRestrictions::CPrimitiveRestrictions(const char* pattern, long minLeng
                                                long totalDigits, long fractionDigits)
     : m_pattern(Text(pattern)), m_minLength(minLength), m_maxLength(maxLength), m_minInclusive(Text(minInclusive)),
       m_maxInclusive(Text(maxInclusive)), m_minExclusive(Text(minExclusive)), m_maxExclusive(Text(maxExclusive)),
-      m_length(length), m_totalDigits(totalDigits), m_fractionDigits(fractionDigits)
+      m_length(length), m_totalDigits(totalDigits), m_fractionDigits(fractionDigits),
+      m_hasAny(!m_pattern.empty() || m_minLength > -1 || m_maxLength > -1 || !m_minInclusive.empty() ||
+               !m_maxInclusive.empty() || !m_minExclusive.empty() || !m_maxExclusive.empty() || m_length > -1 ||
+               m_totalDigits > -1 || m_fractionDigits > -1)
 {
 }
 
-bool CPrimitiveRestrictions::HasAny() const
+CPrimitiveRestrictions::CPrimitiveRestrictions(const CPrimitiveRestrictions& other)
+    : m_pattern(other.m_pattern), m_minLength(other.m_minLength), m_maxLength(other.m_maxLength),
+      m_minInclusive(other.m_minInclusive), m_maxInclusive(other.m_maxInclusive),
+      m_minExclusive(other.m_minExclusive), m_maxExclusive(other.m_maxExclusive), m_length(other.m_length),
+      m_totalDigits(other.m_totalDigits), m_fractionDigits(other.m_fractionDigits), m_hasAny(other.m_hasAny)
 {
-    return !m_pattern.empty() || m_minLength > -1 || m_maxLength > -1 || !m_minInclusive.empty() ||
-           !m_maxInclusive.empty() || !m_minExclusive.empty() || !m_maxExclusive.empty() || m_length > -1 ||
-           m_totalDigits > -1 || m_fractionDigits > -1;
 }
+
+CPrimitiveRestrictions& CPrimitiveRestrictions::operator=(const CPrimitiveRestrictions& other)
+{
+    if (this == &other)
+        return *this;
+    m_pattern = other.m_pattern;
+    m_minLength = other.m_minLength;
+    m_maxLength = other.m_maxLength;
+    m_minInclusive = other.m_minInclusive;
+    m_maxInclusive = other.m_maxInclusive;
+    m_minExclusive = other.m_minExclusive;
+    m_maxExclusive = other.m_maxExclusive;
+    m_length = other.m_length;
+    m_totalDigits = other.m_totalDigits;
+    m_fractionDigits = other.m_fractionDigits;
+    m_hasAny = other.m_hasAny;
+    // The bounds parsed from the old facets are no longer those of these.
+    delete m_parsed.exchange(nullptr, std::memory_order_acq_rel);
+    return *this;
+}
+
+CPrimitiveRestrictions::~CPrimitiveRestrictions() { delete m_parsed.load(std::memory_order_acquire); }
+
+CParsedFacets::~CParsedFacets() = default;
+
+const CParsedFacets* CPrimitiveRestrictions::KeepParsed(std::unique_ptr<CParsedFacets> parsed) const
+{
+    const CParsedFacets* expected = nullptr;
+    if (m_parsed.compare_exchange_strong(expected, parsed.get(), std::memory_order_acq_rel,
+                                         std::memory_order_acquire))
+        return parsed.release();
+    return expected;
+}
+
 
 } // namespace TsXmlLib16
 
@@ -68,21 +106,70 @@ int OrderOf(CDateTime::DTCompareResult r)
 int Order(const CDateTime& a, const CDateTime& b) { return OrderOf(a.CompareTo(b)); }
 int Order(const CDateTimeSpan& a, const CDateTimeSpan& b) { return OrderOf(a.CompareTo(b)); }
 
+// The four bounds of one item type parsed with its conversion; a bound that
+// is unset or does not parse is left empty and parsed (and so reported) by
+// every check, as when nothing is kept.
+template <class T>
+class CBoundsOf : public CParsedFacets {
+public:
+    enum Which { MinInclusive, MaxInclusive, MinExclusive, MaxExclusive, Count };
+
+    template <class Parse>
+    CBoundsOf(const CPrimitiveRestrictions& r, ItemType itemType, Parse parse) : CParsedFacets(itemType)
+    {
+        const std::string* texts[Count] = {&r.GetMinInclusive(), &r.GetMaxInclusive(), &r.GetMinExclusive(),
+                                           &r.GetMaxExclusive()};
+        for (int i = 0; i < Count; ++i) {
+            if (texts[i]->empty())
+                continue;
+            try {
+                m_bounds[i].reset(new T(parse(*texts[i])));
+            } catch (...) {
+                // Left to the check, which reports it.
+            }
+        }
+    }
+
+    const T* Get(Which which) const { return m_bounds[which].get(); }
+
+private:
+    std::unique_ptr<const T> m_bounds[Count];
+};
+
+// The bounds kept with r for itemType, made by the first check; null when r
+// keeps the bounds of another item type.
+template <class T, class Parse>
+const CBoundsOf<T>* ParsedBounds(const CPrimitiveRestrictions& r, ItemType itemType, Parse parse)
+{
+    const CParsedFacets* parsed = r.GetParsed();
+    if (!parsed)
+        parsed = r.KeepParsed(std::make_unique<CBoundsOf<T>>(r, itemType, parse));
+    return parsed->GetItemType() == itemType ? static_cast<const CBoundsOf<T>*>(parsed) : nullptr;
+}
+
 // Tests the four bounds that are set; fail is called on the first violation.
 template <class T, class Parse, class Fail>
-void CheckBounds(const CPrimitiveRestrictions& r, const T& value, Parse parse, Fail fail)
+void CheckBounds(const CPrimitiveRestrictions& r, ItemType itemType, const T& value, Parse parse, Fail fail)
 {
-    if (!r.GetMinInclusive().empty() && Order(value, parse(r.GetMinInclusive())) == -1)
+    if (r.GetMinInclusive().empty() && r.GetMaxInclusive().empty() && r.GetMinExclusive().empty() &&
+        r.GetMaxExclusive().empty())
+        return;
+    const CBoundsOf<T>* parsed = ParsedBounds<T>(r, itemType, parse);
+    const auto order = [&](typename CBoundsOf<T>::Which which, const std::string& text) {
+        const T* bound = parsed ? parsed->Get(which) : nullptr;
+        return bound ? Order(value, *bound) : Order(value, static_cast<T>(parse(text)));
+    };
+    if (!r.GetMinInclusive().empty() && order(CBoundsOf<T>::MinInclusive, r.GetMinInclusive()) == -1)
         fail();
-    if (!r.GetMaxInclusive().empty() && Order(value, parse(r.GetMaxInclusive())) == 1)
+    if (!r.GetMaxInclusive().empty() && order(CBoundsOf<T>::MaxInclusive, r.GetMaxInclusive()) == 1)
         fail();
     if (!r.GetMinExclusive().empty()) {
-        const int o = Order(value, parse(r.GetMinExclusive()));
+        const int o = order(CBoundsOf<T>::MinExclusive, r.GetMinExclusive());
         if (o == -1 || o == 0)
             fail();
     }
     if (!r.GetMaxExclusive().empty()) {
-        const int o = Order(value, parse(r.GetMaxExclusive()));
+        const int o = order(CBoundsOf<T>::MaxExclusive, r.GetMaxExclusive());
         if (o == 1 || o == 0)
             fail();
     }
@@ -111,15 +198,15 @@ void CheckTotalDigits(const CPrimitiveRestrictions& r, const std::string& canoni
 // conversion, the message with %d (small types) or the canonical text.
 // The canonical text is only made when a message or the totalDigits facet needs it.
 template <class T, class Parse, class Canonical>
-void CheckWord(const char* name, const CPrimitiveRestrictions& r, T value, Canonical canonical, Parse parse,
-               bool textMessage)
+void CheckWord(const char* name, const CPrimitiveRestrictions& r, ItemType itemType, T value, Canonical canonical,
+               Parse parse, bool textMessage)
 {
     const auto fail = [&]() {
         if (textMessage)
             throw CTsException(FormatString("Invalid Value for %s [%s].", name, canonical(value).c_str()));
         throw CTsException(FormatString("Invalid Value for %s [%d]", name, static_cast<int>(value)));
     };
-    CheckBounds(r, value, [&](const std::string& t) { return parse(t, kCollapse); }, fail);
+    CheckBounds(r, itemType, value, [&](const std::string& t) { return parse(t, kCollapse); }, fail);
     if (r.GetTotalDigits() > -1)
         CheckTotalDigits(r, canonical(value), fail);
 }
@@ -174,20 +261,20 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
         return;
     }
     case ItemType_i1:
-        CheckWord(name, r, value.GetI1(), CConversions::i1ToString, CConversions::i1FromString, false);
+        CheckWord(name, r, itemType, value.GetI1(), CConversions::i1ToString, CConversions::i1FromString, false);
         return;
     case ItemType_i2:
-        CheckWord(name, r, value.GetI2(), CConversions::i2ToString, CConversions::i2FromString, false);
+        CheckWord(name, r, itemType, value.GetI2(), CConversions::i2ToString, CConversions::i2FromString, false);
         return;
     case ItemType_i4:
-        CheckWord(name, r, value.GetI4(), CConversions::i4ToString, CConversions::i4FromString, false);
+        CheckWord(name, r, itemType, value.GetI4(), CConversions::i4ToString, CConversions::i4FromString, false);
         return;
     case ItemType_ui1:
-        CheckWord(name, r, value.GetUI1(), CConversions::ui1ToString, CConversions::ui1FromString,
+        CheckWord(name, r, itemType, value.GetUI1(), CConversions::ui1ToString, CConversions::ui1FromString,
                   false);
         return;
     case ItemType_ui2:
-        CheckWord(name, r, value.GetUI2(), CConversions::ui2ToString, CConversions::ui2FromString,
+        CheckWord(name, r, itemType, value.GetUI2(), CConversions::ui2ToString, CConversions::ui2FromString,
                   false);
         return;
     case ItemType_ui4: {
@@ -196,22 +283,22 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
         const auto fail = [&]() {
             throw CTsException(FormatString("Invalid Value for %s [%d]", name, static_cast<std::int32_t>(v)));
         };
-        CheckBounds(r, v, [](const std::string& t) { return CConversions::ui4FromString(t, kCollapse); }, fail);
+        CheckBounds(r, itemType, v, [](const std::string& t) { return CConversions::ui4FromString(t, kCollapse); }, fail);
         if (r.GetTotalDigits() > -1)
             CheckTotalDigits(r, CConversions::ui4ToString(v), fail);
         return;
     }
     case ItemType_i8:
-        CheckWord(name, r, value.GetI8(), CConversions::i8ToString, CConversions::i8FromString, true);
+        CheckWord(name, r, itemType, value.GetI8(), CConversions::i8ToString, CConversions::i8FromString, true);
         return;
     case ItemType_ui8:
-        CheckWord(name, r, value.GetUI8(), CConversions::ui8ToString, CConversions::ui8FromString,
+        CheckWord(name, r, itemType, value.GetUI8(), CConversions::ui8ToString, CConversions::ui8FromString,
                   true);
         return;
     case ItemType_integer: {
         const CBigInteger v = value.GetInteger();
         const auto fail = textFail([&v] { return CConversions::integerToString(v); });
-        CheckBounds(r, v, [](const std::string& t) { return CConversions::integerFromString(t, kCollapse); }, fail);
+        CheckBounds(r, itemType, v, [](const std::string& t) { return CConversions::integerFromString(t, kCollapse); }, fail);
         if (r.GetTotalDigits() > -1)
             CheckTotalDigits(r, CConversions::integerToString(v), fail);
         return;
@@ -219,7 +306,7 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
     case ItemType_decimal: {
         const CDecimal v = value.GetDecimal();
         const auto fail = textFail([&v] { return CConversions::decimalToString(v); });
-        CheckBounds(r, v, [](const std::string& t) { return CConversions::decimalFromString(t, kCollapse); }, fail);
+        CheckBounds(r, itemType, v, [](const std::string& t) { return CConversions::decimalFromString(t, kCollapse); }, fail);
         if (r.GetTotalDigits() > -1 || r.GetFractionDigits() > -1) {
             long total = 0, fraction = 0;
             CountDecimalDigits(v, total, fraction);
@@ -234,12 +321,12 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
     case ItemType_r8: {
         const double v = itemType == ItemType_r4 ? static_cast<double>(value.GetR4()) : value.GetR8();
         const auto fail = [&]() { throw CTsException(FormatString("Invalid Value for %s [%f]", name, v)); };
-        CheckBounds(r, v, [](const std::string& t) { return CConversions::r8FromString(t, kCollapse); }, fail);
+        CheckBounds(r, itemType, v, [](const std::string& t) { return CConversions::r8FromString(t, kCollapse); }, fail);
         return;
     }
     case ItemType_duration: {
         const CDateTimeSpan v = value.GetDuration();
-        CheckBounds(r, v, [](const std::string& t) { return CConversions::durationFromString(t, kCollapse); },
+        CheckBounds(r, itemType, v, [](const std::string& t) { return CConversions::durationFromString(t, kCollapse); },
                     textFail([&v] { return v.ToString(); }));
         return;
     }
@@ -272,21 +359,21 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
             parse = CConversions::timeFromString;
             break;
         }
-        CheckBounds(r, v, [parse](const std::string& t) { return parse(t, kCollapse); },
+        CheckBounds(r, itemType, v, [parse](const std::string& t) { return parse(t, kCollapse); },
                     textFail([&value] { return value.ToString(nullptr); }));
         return;
     }
     case ItemType_year:
-        CheckWord(name, r, value.GetYear(), NoText<decltype(value.GetYear())>, CConversions::yearFromString, false);
+        CheckWord(name, r, itemType, value.GetYear(), NoText<decltype(value.GetYear())>, CConversions::yearFromString, false);
         return;
     case ItemType_month:
-        CheckWord(name, r, value.GetMonth(), NoText<decltype(value.GetMonth())>, CConversions::monthFromString, false);
+        CheckWord(name, r, itemType, value.GetMonth(), NoText<decltype(value.GetMonth())>, CConversions::monthFromString, false);
         return;
     case ItemType_day:
-        CheckWord(name, r, value.GetDay(), NoText<decltype(value.GetDay())>, CConversions::dayFromString, false);
+        CheckWord(name, r, itemType, value.GetDay(), NoText<decltype(value.GetDay())>, CConversions::dayFromString, false);
         return;
     case ItemType_string: {
-        const std::string v = value.GetString();
+        const std::string& v = value.GetStringRef();
         const auto fail = textFail([&v] { return v; });
         if (r.GetMinLength() > -1 || r.GetMaxLength() > -1 || r.GetLength() > -1)
             CheckLengths(r, static_cast<unsigned long>(LocalToUtf8String(v).size()), fail);

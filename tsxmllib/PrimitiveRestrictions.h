@@ -5,12 +5,29 @@
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
 
 namespace TsXmlLib16 {
 
 struct TsVariant;
 class CPrimitiveRestrictions;
+
+// The bounds of a restriction parsed for one item type. The restriction check
+// makes it on its first use and keeps it with the restrictions, so that the
+// bound texts are not parsed again for every value.
+class TSXMLLIB_EXPORT CParsedFacets {
+public:
+    explicit CParsedFacets(ItemType itemType) : m_itemType(itemType) {}
+    CParsedFacets(const CParsedFacets&) = delete;
+    CParsedFacets& operator=(const CParsedFacets&) = delete;
+    virtual ~CParsedFacets();
+    ItemType GetItemType() const { return m_itemType; }
+
+private:
+    ItemType m_itemType;
+};
 
 // The restriction check shared by element and attribute descriptors and typed
 // collections: tests every facet that is set for the value's item type and
@@ -26,9 +43,10 @@ public:
     CPrimitiveRestrictions(const char* pattern, long minLength, long maxLength, const char* minInclusive,
                            const char* maxInclusive, const char* minExclusive, const char* maxExclusive, long length,
                            long totalDigits, long fractionDigits);
-    CPrimitiveRestrictions(const CPrimitiveRestrictions&) = default;
-    CPrimitiveRestrictions& operator=(const CPrimitiveRestrictions&) = default;
-    virtual ~CPrimitiveRestrictions() = default;
+    // Copies take the facets; a copy parses its bounds again when first used.
+    CPrimitiveRestrictions(const CPrimitiveRestrictions& other);
+    CPrimitiveRestrictions& operator=(const CPrimitiveRestrictions& other);
+    virtual ~CPrimitiveRestrictions();
 
     const std::string& GetPattern() const { return m_pattern; }
     long GetMinLength() const { return m_minLength; }
@@ -42,7 +60,13 @@ public:
     long GetFractionDigits() const { return m_fractionDigits; }
 
     // Whether any facet is set.
-    bool HasAny() const;
+    bool HasAny() const { return m_hasAny; }
+
+    // The parsed bounds kept so far (null before the first check).
+    const CParsedFacets* GetParsed() const { return m_parsed.load(std::memory_order_acquire); }
+    // Keeps parsed unless other bounds were kept first (by another thread);
+    // returns the ones kept. The restrictions own them.
+    const CParsedFacets* KeepParsed(std::unique_ptr<CParsedFacets> parsed) const;
 
 private:
     std::string m_pattern;
@@ -55,6 +79,8 @@ private:
     long m_length = -1;
     long m_totalDigits = -1;
     long m_fractionDigits = -1;
+    bool m_hasAny = false;
+    mutable std::atomic<const CParsedFacets*> m_parsed{nullptr};
 };
 
 } // namespace TsXmlLib16

@@ -4,6 +4,9 @@
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/TsException.h"
 
+#include <new>
+#include <type_traits>
+
 namespace TsXmlLib16 {
 
 namespace {
@@ -21,10 +24,52 @@ bool IsPrimitive(int type)
 }
 
 template <class T>
-T* CopyOf(const T* p)
+struct Kind {
+    using Type = T;
+};
+
+// Calls f(Kind<T>()) with the C++ type of an item type held in the storage;
+// false for the types held inline or by reference.
+template <class F>
+bool VisitOwned(ItemType type, F&& f)
 {
-    return p ? new T(*p) : nullptr;
+    switch (type) {
+    case ItemType_hexBinary:
+    case ItemType_base64Binary:
+        f(Kind<CBinaryData>());
+        return true;
+    case ItemType_duration:
+        f(Kind<CDateTimeSpan>());
+        return true;
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time:
+        f(Kind<CDateTime>());
+        return true;
+    case ItemType_string:
+        f(Kind<std::string>());
+        return true;
+    case ItemType_decimal:
+        f(Kind<CDecimal>());
+        return true;
+    case ItemType_integer:
+        f(Kind<CBigInteger>());
+        return true;
+    default:
+        return false;
+    }
 }
+
+// Emplace moves the copy made by a setter into the storage after the old
+// content went; a move that could fail would leave the variant empty.
+static_assert(std::is_nothrow_move_constructible<std::string>::value, "string moves must not throw");
+static_assert(std::is_nothrow_move_constructible<CDecimal>::value, "decimal moves must not throw");
+static_assert(std::is_nothrow_move_constructible<CBigInteger>::value, "integer moves must not throw");
+static_assert(std::is_nothrow_move_constructible<CDateTime>::value, "date moves must not throw");
+static_assert(std::is_nothrow_move_constructible<CDateTimeSpan>::value, "duration moves must not throw");
+// Binary data has no move; its copy only takes another reference to the buffer.
 
 } // namespace
 
@@ -40,36 +85,19 @@ TsVariant& TsVariant::operator=(const TsVariant& other)
         return *this;
     if (other.m_type < ItemType_Invalid || other.m_type > ItemType_XmlCollection)
         throw CTsException("Unknown Type");
-    // The copy is made before the old value goes, so that a failed allocation
-    // leaves this variant as it was.
+    if (!other.m_nil && VisitOwned(other.m_type, [&](auto kind) {
+            using T = typename decltype(kind)::Type;
+            // The copy is made before the old value goes, so that a failed
+            // allocation leaves this variant as it was.
+            T copy(*other.Held<T>());
+            Emplace(other.m_type, std::move(copy));
+        }))
+        return *this;
     Value copy;
     copy.ui8 = 0;
     if (!other.m_nil) {
         const Value& source = other.m_value;
         switch (other.m_type) {
-        case ItemType_hexBinary:
-        case ItemType_base64Binary:
-            copy.m_pBinary = CopyOf(source.m_pBinary);
-            break;
-        case ItemType_duration:
-            copy.m_pDuration = CopyOf(source.m_pDuration);
-            break;
-        case ItemType_yearMonth:
-        case ItemType_monthDay:
-        case ItemType_date:
-        case ItemType_datetime:
-        case ItemType_time:
-            copy.m_pDateTime = CopyOf(source.m_pDateTime);
-            break;
-        case ItemType_string:
-            copy.m_pString = CopyOf(source.m_pString);
-            break;
-        case ItemType_decimal:
-            copy.m_pDecimal = CopyOf(source.m_pDecimal);
-            break;
-        case ItemType_integer:
-            copy.m_pBigInteger = CopyOf(source.m_pBigInteger);
-            break;
         case ItemType_XmlObjectBase:
             copy.m_pXmlObject = source.m_pXmlObject;
             if (copy.m_pXmlObject)
@@ -92,37 +120,25 @@ TsVariant& TsVariant::operator=(const TsVariant& other)
     return *this;
 }
 
-TsVariant::~TsVariant()
+template <class T>
+void TsVariant::Emplace(ItemType type, T&& value) noexcept
 {
+    using Plain = typename std::decay<T>::type;
     Clear();
+    new (m_value.storage) Plain(std::move(value));
+    m_type = type;
 }
 
 void TsVariant::FreeValue()
 {
+    if (!m_nil && VisitOwned(m_type, [this](auto kind) {
+            using T = typename decltype(kind)::Type;
+            std::launder(reinterpret_cast<T*>(m_value.storage))->~T();
+        })) {
+        m_value.ui8 = 0;
+        return;
+    }
     switch (m_type) {
-    case ItemType_hexBinary:
-    case ItemType_base64Binary:
-        delete m_value.m_pBinary;
-        break;
-    case ItemType_duration:
-        delete m_value.m_pDuration;
-        break;
-    case ItemType_yearMonth:
-    case ItemType_monthDay:
-    case ItemType_date:
-    case ItemType_datetime:
-    case ItemType_time:
-        delete m_value.m_pDateTime;
-        break;
-    case ItemType_string:
-        delete m_value.m_pString;
-        break;
-    case ItemType_decimal:
-        delete m_value.m_pDecimal;
-        break;
-    case ItemType_integer:
-        delete m_value.m_pBigInteger;
-        break;
     case ItemType_XmlObjectBase:
         if (m_value.m_pXmlObject)
             m_value.m_pXmlObject->Release();
@@ -168,17 +184,15 @@ std::string TsVariant::GetType() const
         m_value.Member = value;                      \
     }
 
-#define TSXMLLIB_SET_OWNED(Name, Type, Tag, Member)               \
+#define TSXMLLIB_SET_OWNED(Name, Type, Tag)               \
     void TsVariant::Name(const Type& value)                       \
     {                                                             \
-        Type* copy = new Type(value); /* before value can go */   \
-        Clear();                                                  \
-        m_type = Tag;                                             \
-        m_value.Member = copy;                                    \
+        Type copy(value); /* before value can go */               \
+        Emplace(Tag, std::move(copy));                            \
     }
 
-TSXMLLIB_SET_OWNED(SetHexBinary, CBinaryData, ItemType_hexBinary, m_pBinary)
-TSXMLLIB_SET_OWNED(SetBase64Binary, CBinaryData, ItemType_base64Binary, m_pBinary)
+TSXMLLIB_SET_OWNED(SetHexBinary, CBinaryData, ItemType_hexBinary)
+TSXMLLIB_SET_OWNED(SetBase64Binary, CBinaryData, ItemType_base64Binary)
 TSXMLLIB_SET_INLINE(SetI1, char, ItemType_i1, i1)
 TSXMLLIB_SET_INLINE(SetI2, short, ItemType_i2, i2)
 TSXMLLIB_SET_INLINE(SetI4, std::int32_t, ItemType_i4, i4)
@@ -189,29 +203,26 @@ TSXMLLIB_SET_INLINE(SetUI4, std::uint32_t, ItemType_ui4, ui4)
 TSXMLLIB_SET_INLINE(SetUI8, std::uint64_t, ItemType_ui8, ui8)
 TSXMLLIB_SET_INLINE(SetR4, float, ItemType_r4, r4)
 TSXMLLIB_SET_INLINE(SetR8, double, ItemType_r8, r8)
-TSXMLLIB_SET_OWNED(SetDuration, CDateTimeSpan, ItemType_duration, m_pDuration)
-TSXMLLIB_SET_OWNED(SetYearMonth, CDateTime, ItemType_yearMonth, m_pDateTime)
-TSXMLLIB_SET_OWNED(SetMonthDay, CDateTime, ItemType_monthDay, m_pDateTime)
+TSXMLLIB_SET_OWNED(SetDuration, CDateTimeSpan, ItemType_duration)
+TSXMLLIB_SET_OWNED(SetYearMonth, CDateTime, ItemType_yearMonth)
+TSXMLLIB_SET_OWNED(SetMonthDay, CDateTime, ItemType_monthDay)
 TSXMLLIB_SET_INLINE(SetYear, unsigned short, ItemType_year, year)
 TSXMLLIB_SET_INLINE(SetMonth, unsigned char, ItemType_month, month)
 TSXMLLIB_SET_INLINE(SetDay, unsigned char, ItemType_day, day)
-TSXMLLIB_SET_OWNED(SetDate, CDateTime, ItemType_date, m_pDateTime)
-TSXMLLIB_SET_OWNED(SetDateTime, CDateTime, ItemType_datetime, m_pDateTime)
-TSXMLLIB_SET_OWNED(SetTime, CDateTime, ItemType_time, m_pDateTime)
+TSXMLLIB_SET_OWNED(SetDate, CDateTime, ItemType_date)
+TSXMLLIB_SET_OWNED(SetDateTime, CDateTime, ItemType_datetime)
+TSXMLLIB_SET_OWNED(SetTime, CDateTime, ItemType_time)
 TSXMLLIB_SET_INLINE(SetChar, char, ItemType_char, ch)
 TSXMLLIB_SET_INLINE(SetBoolean, bool, ItemType_boolean, boolean)
-TSXMLLIB_SET_OWNED(SetDecimal, CDecimal, ItemType_decimal, m_pDecimal)
-TSXMLLIB_SET_OWNED(SetInteger, CBigInteger, ItemType_integer, m_pBigInteger)
+TSXMLLIB_SET_OWNED(SetDecimal, CDecimal, ItemType_decimal)
+TSXMLLIB_SET_OWNED(SetInteger, CBigInteger, ItemType_integer)
 
 #undef TSXMLLIB_SET_INLINE
 #undef TSXMLLIB_SET_OWNED
 
 void TsVariant::SetString(std::string value)
 {
-    std::string* copy = new std::string(std::move(value));
-    Clear();
-    m_type = ItemType_string;
-    m_value.m_pString = copy;
+    Emplace(ItemType_string, std::move(value));
 }
 
 void TsVariant::SetXmlObject(CXmlObjectBase* value)
@@ -251,17 +262,17 @@ T TsVariant::Inline(ItemType type, T Value::*member, const char* getter) const
 }
 
 template <class T>
-T TsVariant::Owned(ItemType type, T* Value::*member, const char* getter) const
+const T& TsVariant::Owned(ItemType type, const char* getter) const
 {
     Require(type, getter);
-    const T* p = m_value.*member;
+    const T* p = Held<T>();
     if (!p)
         throw CTsInvalidStateException(FormatString("Failed to %s. The variant is nil.", getter));
     return *p;
 }
 
-CBinaryData TsVariant::GetHexBinary() const { return Owned(ItemType_hexBinary, &Value::m_pBinary, "GetHexBinary"); }
-CBinaryData TsVariant::GetBase64Binary() const { return Owned(ItemType_base64Binary, &Value::m_pBinary, "GetBase64Binary"); }
+CBinaryData TsVariant::GetHexBinary() const { return Owned<CBinaryData>(ItemType_hexBinary, "GetHexBinary"); }
+CBinaryData TsVariant::GetBase64Binary() const { return Owned<CBinaryData>(ItemType_base64Binary, "GetBase64Binary"); }
 char TsVariant::GetI1() const { return Inline(ItemType_i1, &Value::i1, "GetI1"); }
 short TsVariant::GetI2() const { return Inline(ItemType_i2, &Value::i2, "GetI2"); }
 std::int32_t TsVariant::GetI4() const { return Inline(ItemType_i4, &Value::i4, "GetI4"); }
@@ -272,20 +283,21 @@ std::uint32_t TsVariant::GetUI4() const { return Inline(ItemType_ui4, &Value::ui
 std::uint64_t TsVariant::GetUI8() const { return Inline(ItemType_ui8, &Value::ui8, "GetUI8"); }
 float TsVariant::GetR4() const { return Inline(ItemType_r4, &Value::r4, "GetR4"); }
 double TsVariant::GetR8() const { return Inline(ItemType_r8, &Value::r8, "GetR8"); }
-CDateTimeSpan TsVariant::GetDuration() const { return Owned(ItemType_duration, &Value::m_pDuration, "GetDuration"); }
-CDateTime TsVariant::GetYearMonth() const { return Owned(ItemType_yearMonth, &Value::m_pDateTime, "GetYearMonth"); }
-CDateTime TsVariant::GetMonthDay() const { return Owned(ItemType_monthDay, &Value::m_pDateTime, "GetMonthDay"); }
+CDateTimeSpan TsVariant::GetDuration() const { return Owned<CDateTimeSpan>(ItemType_duration, "GetDuration"); }
+CDateTime TsVariant::GetYearMonth() const { return Owned<CDateTime>(ItemType_yearMonth, "GetYearMonth"); }
+CDateTime TsVariant::GetMonthDay() const { return Owned<CDateTime>(ItemType_monthDay, "GetMonthDay"); }
 unsigned short TsVariant::GetYear() const { return Inline(ItemType_year, &Value::year, "GetYear"); }
 unsigned char TsVariant::GetMonth() const { return Inline(ItemType_month, &Value::month, "GetMonth"); }
 unsigned char TsVariant::GetDay() const { return Inline(ItemType_day, &Value::day, "GetDay"); }
-CDateTime TsVariant::GetDate() const { return Owned(ItemType_date, &Value::m_pDateTime, "GetDate"); }
-CDateTime TsVariant::GetDateTime() const { return Owned(ItemType_datetime, &Value::m_pDateTime, "GetDateTime"); }
-CDateTime TsVariant::GetTime() const { return Owned(ItemType_time, &Value::m_pDateTime, "GetTime"); }
+CDateTime TsVariant::GetDate() const { return Owned<CDateTime>(ItemType_date, "GetDate"); }
+CDateTime TsVariant::GetDateTime() const { return Owned<CDateTime>(ItemType_datetime, "GetDateTime"); }
+CDateTime TsVariant::GetTime() const { return Owned<CDateTime>(ItemType_time, "GetTime"); }
 char TsVariant::GetChar() const { return Inline(ItemType_char, &Value::ch, "GetChar"); }
-std::string TsVariant::GetString() const { return Owned(ItemType_string, &Value::m_pString, "GetString"); }
+std::string TsVariant::GetString() const { return Owned<std::string>(ItemType_string, "GetString"); }
+const std::string& TsVariant::GetStringRef() const { return Owned<std::string>(ItemType_string, "GetString"); }
 bool TsVariant::GetBoolean() const { return Inline(ItemType_boolean, &Value::boolean, "GetBoolean"); }
-CDecimal TsVariant::GetDecimal() const { return Owned(ItemType_decimal, &Value::m_pDecimal, "GetDecimal"); }
-CBigInteger TsVariant::GetInteger() const { return Owned(ItemType_integer, &Value::m_pBigInteger, "GetInteger"); }
+CDecimal TsVariant::GetDecimal() const { return Owned<CDecimal>(ItemType_decimal, "GetDecimal"); }
+CBigInteger TsVariant::GetInteger() const { return Owned<CBigInteger>(ItemType_integer, "GetInteger"); }
 
 CSmartPtr<CXmlObjectBase> TsVariant::GetXmlObject() const
 {
@@ -308,16 +320,20 @@ CSmartPtr<CXmlCollectionBase> TsVariant::GetXmlCollection() const
 
 std::string TsVariant::ToString(const char* format) const
 {
-    const std::string fmt = format ? format : "";
+    return ToString(format ? std::string(format) : std::string());
+}
+
+std::string TsVariant::ToString(const std::string& fmt) const
+{
     using C = CConversions;
     // A nil value held inline reads as zero; one held by pointer has no text.
     const auto held = [this](auto member) { return Inline(m_type, member, "ToString"); };
     const auto text = [](const auto* p, auto convert) { return p ? convert(*p) : std::string(); };
     switch (m_type) {
     case ItemType_hexBinary:
-        return text(m_value.m_pBinary, C::hexBinaryToString);
+        return text(Held<CBinaryData>(), C::hexBinaryToString);
     case ItemType_base64Binary:
-        return text(m_value.m_pBinary, C::base64BinaryToString);
+        return text(Held<CBinaryData>(), C::base64BinaryToString);
     case ItemType_i1:
         return C::i1ToString(held(&Value::i1));
     case ItemType_i2:
@@ -339,11 +355,11 @@ std::string TsVariant::ToString(const char* format) const
     case ItemType_r8:
         return C::r8ToString(held(&Value::r8), fmt);
     case ItemType_duration:
-        return text(m_value.m_pDuration, C::durationToString);
+        return text(Held<CDateTimeSpan>(), C::durationToString);
     case ItemType_yearMonth:
-        return text(m_value.m_pDateTime, C::yearMonthToString);
+        return text(Held<CDateTime>(), C::yearMonthToString);
     case ItemType_monthDay:
-        return text(m_value.m_pDateTime, C::monthDayToString);
+        return text(Held<CDateTime>(), C::monthDayToString);
     case ItemType_year:
         return C::yearToString(held(&Value::year));
     case ItemType_month:
@@ -351,21 +367,21 @@ std::string TsVariant::ToString(const char* format) const
     case ItemType_day:
         return C::dayToString(held(&Value::day));
     case ItemType_date:
-        return text(m_value.m_pDateTime, C::dateToString);
+        return text(Held<CDateTime>(), C::dateToString);
     case ItemType_datetime:
-        return text(m_value.m_pDateTime, C::datetimeToString);
+        return text(Held<CDateTime>(), C::datetimeToString);
     case ItemType_time:
-        return text(m_value.m_pDateTime, C::timeToString);
+        return text(Held<CDateTime>(), C::timeToString);
     case ItemType_char:
         return C::charToString(held(&Value::ch));
     case ItemType_string:
-        return text(m_value.m_pString, C::stringToString);
+        return text(Held<std::string>(), C::stringToString);
     case ItemType_boolean:
         return C::booleanToString(held(&Value::boolean));
     case ItemType_decimal:
-        return m_value.m_pDecimal ? C::decimalToString(*m_value.m_pDecimal, fmt) : std::string();
+        return m_nil ? std::string() : C::decimalToString(*Held<CDecimal>(), fmt);
     case ItemType_integer:
-        return text(m_value.m_pBigInteger, C::integerToString);
+        return text(Held<CBigInteger>(), C::integerToString);
     default:
         throw CTsException(FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
     }

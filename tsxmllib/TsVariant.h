@@ -15,7 +15,9 @@
 #include "tsxmllib/WhitespaceUtils.h"
 #include "tsxmllib/XmlCollectionBase.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <new>
 #include <string>
 
 namespace TsXmlLib16 {
@@ -27,7 +29,11 @@ struct TSXMLLIB_EXPORT TsVariant {
     TsVariant() { m_value.ui8 = 0; }
     TsVariant(const TsVariant& other);
     TsVariant& operator=(const TsVariant& other);
-    virtual ~TsVariant();
+    virtual ~TsVariant()
+    {
+        if (m_type != ItemType_Invalid)
+            Clear();
+    }
 
     void Clear();
     // A type is held or the nil flag is set.
@@ -93,6 +99,8 @@ struct TSXMLLIB_EXPORT TsVariant {
     CDateTime GetTime() const;
     char GetChar() const;
     std::string GetString() const;
+    // The held string itself, valid until the variant changes; same checks as GetString.
+    const std::string& GetStringRef() const;
     bool GetBoolean() const;
     CDecimal GetDecimal() const;
     CBigInteger GetInteger() const;
@@ -104,10 +112,29 @@ struct TSXMLLIB_EXPORT TsVariant {
     // The lexical form of the value; the format (null = empty) is used by r4, r8
     // and decimal. A nil value held by pointer gives the empty text.
     std::string ToString(const char* format) const;
+    std::string ToString(const std::string& format) const;
+    // The same text without a copy where one is held: a string gives itself,
+    // any other value its ToString stored in buffer.
+    const std::string& ToText(const std::string& format, std::string& buffer) const
+    {
+        if (m_type == ItemType_string && !m_nil)
+            return *Held<std::string>();
+        buffer = ToString(format);
+        return buffer;
+    }
     // Converts the text to the type and stores it; on failure the variant is unchanged.
     void FromString(const std::string& text, ItemType type, CWhitespaceUtils::WhitespaceRule rule);
 
 private:
+    // Values of the owned types (strings, dates, binary data, decimals, ...) are
+    // constructed in the storage; the nil flag says that none is.
+    static constexpr std::size_t kStorageSize =
+        std::max({sizeof(std::string), sizeof(CBinaryData), sizeof(CDateTimeSpan), sizeof(CDateTime),
+                  sizeof(CDecimal), sizeof(CBigInteger)});
+    static constexpr std::size_t kStorageAlign =
+        std::max({alignof(std::string), alignof(CBinaryData), alignof(CDateTimeSpan), alignof(CDateTime),
+                  alignof(CDecimal), alignof(CBigInteger)});
+
     union Value {
         char i1;
         short i2;
@@ -124,20 +151,24 @@ private:
         unsigned char day;
         char ch;
         bool boolean;
-        CBinaryData* m_pBinary;
-        CDateTimeSpan* m_pDuration;
-        CDateTime* m_pDateTime;
-        std::string* m_pString;
-        CDecimal* m_pDecimal;
-        CBigInteger* m_pBigInteger;
         CXmlObjectBase* m_pXmlObject;
         CXmlCollectionBase* m_pXmlCol;
+        alignas(kStorageAlign) unsigned char storage[kStorageSize];
     };
 
     template <class T>
     T Inline(ItemType type, T Value::*member, const char* getter) const;
     template <class T>
-    T Owned(ItemType type, T* Value::*member, const char* getter) const;
+    const T& Owned(ItemType type, const char* getter) const;
+    // The owned value of type T, or null when the variant is nil.
+    template <class T>
+    const T* Held() const
+    {
+        return m_nil ? nullptr : std::launder(reinterpret_cast<const T*>(m_value.storage));
+    }
+    // Replaces the content by an owned value moved from value.
+    template <class T>
+    void Emplace(ItemType type, T&& value) noexcept;
     void Require(ItemType type, const char* getter) const;
     void FreeValue();
 
