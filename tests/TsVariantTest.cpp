@@ -193,9 +193,10 @@ TEST(TsVariant, OwnedValuesReplaceEachOtherInPlace)
     EXPECT_TRUE(copy.IsNil());
     EXPECT_EQ(copy.GetType(), "hexBinary");
     v.SetString(longText);
-    copy = copy; // self-assignment keeps the value
+    TsVariant& alias = copy;
+    copy = alias; // self-assignment keeps the value
     copy = v;
-    copy = copy;
+    copy = alias;
     EXPECT_EQ(copy.GetString(), longText);
     v.SetI4(7);
     copy = v;
