@@ -317,6 +317,18 @@ TEST(Descriptors, NillableObjectsAndPatternsOnAttributes)
     CSmartPtr<CCoverageObject> nil = root->GetChild(Root_NilChild);
     EXPECT_TRUE(dynamic_cast<INillable&>(*nil).IsNil());
     EXPECT_FALSE(nil->Get(NilLeaf_Value).IsValid());
+    // Written among objects that are not nillable, each time; once it is no
+    // longer nil its value is written.
+    const std::string nilTag = "<nilChild xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>";
+    for (int round = 0; round < 2; ++round)
+        EXPECT_NE(std::string::npos, Write(*root).find(nilTag));
+    dynamic_cast<INillable&>(*nil).SetNil(false);
+    TsVariant text;
+    text.SetString("shown");
+    nil->Set(NilLeaf_Value, text);
+    const std::string shown = Write(*root);
+    EXPECT_EQ(std::string::npos, shown.find("nil="));
+    EXPECT_NE(std::string::npos, shown.find("shown</"));
 
     TsVariant code;
     code.SetString("abc");

@@ -193,10 +193,11 @@ TEST(TsVariant, OwnedValuesReplaceEachOtherInPlace)
     EXPECT_TRUE(copy.IsNil());
     EXPECT_EQ(copy.GetType(), "hexBinary");
     v.SetString(longText);
-    TsVariant& alias = copy;
-    copy = alias; // self-assignment keeps the value
+    TsVariant& same = copy;
+    copy = same; // self-assignment keeps the value, nil or not
+    EXPECT_TRUE(copy.IsNil());
     copy = v;
-    copy = alias;
+    copy = same;
     EXPECT_EQ(copy.GetString(), longText);
     v.SetI4(7);
     copy = v;

@@ -144,13 +144,20 @@ struct CompiledPattern {
 // happens for programs that build patterns at run time.
 constexpr std::size_t kMaxCachedPatterns = 256;
 
+// Values of one type follow each other: the pattern used last is compared
+// before the table is searched.
+struct PatternCache {
+    std::unordered_map<std::string, std::unique_ptr<CompiledPattern>> table;
+    const std::string* lastPattern = nullptr;
+    const CompiledPattern* lastCompiled = nullptr;
+};
+
 const CompiledPattern& Compile(const std::string& pattern)
 {
-    thread_local std::unordered_map<std::string, std::unique_ptr<CompiledPattern>> cache;
-    // Values of one type follow each other: the pattern used last is
-    // compared before the table is searched.
-    thread_local const std::string* lastPattern = nullptr;
-    thread_local const CompiledPattern* lastCompiled = nullptr;
+    thread_local PatternCache patterns;
+    auto& cache = patterns.table;
+    const std::string*& lastPattern = patterns.lastPattern;
+    const CompiledPattern*& lastCompiled = patterns.lastCompiled;
     if (lastPattern && *lastPattern == pattern)
         return *lastCompiled;
     auto found = cache.find(pattern);
@@ -205,15 +212,14 @@ bool PatternMatches(const std::string& pattern, const std::string& value)
         converted = LocalToUtf8String(value);
         utf8 = &converted;
     }
-    const std::size_t zero = utf8->find('\0');
-    const std::size_t length = zero == std::string::npos ? utf8->size() : zero;
     const auto subject = reinterpret_cast<PCRE2_SPTR>(utf8->data());
     // A value that is not valid UTF-8 cannot match; the engine reports it as an
     // error code. ASCII is valid UTF-8, so its check is skipped; the machine
     // code is called directly only then, since it checks nothing itself.
     unsigned char high = 0;
-    for (std::size_t i = 0; i < length; ++i)
-        high |= static_cast<unsigned char>(subject[i]);
+    std::size_t length = 0;
+    for (const std::size_t size = utf8->size(); length < size && subject[length] != 0; ++length)
+        high |= static_cast<unsigned char>(subject[length]);
     const bool ascii = high < 0x80;
     int rc;
     if (ascii && compiled.jit)

@@ -31,8 +31,9 @@ struct TSXMLLIB_EXPORT TsVariant {
     TsVariant& operator=(const TsVariant& other);
     virtual ~TsVariant()
     {
-        if (m_type != ItemType_Invalid)
-            Clear();
+        // Values held inline, and nil ones, leave nothing to free.
+        if (!m_nil && static_cast<unsigned>(m_type) < 32 && (kFreed >> m_type & 1u))
+            FreeValue();
     }
 
     void Clear();
@@ -134,6 +135,13 @@ private:
     static constexpr std::size_t kStorageAlign =
         std::max({alignof(std::string), alignof(CBinaryData), alignof(CDateTimeSpan), alignof(CDateTime),
                   alignof(CDecimal), alignof(CBigInteger)});
+
+    // The item types whose value is constructed in the storage or counted.
+    static constexpr std::uint32_t kFreed =
+        1u << ItemType_hexBinary | 1u << ItemType_base64Binary | 1u << ItemType_duration | 1u << ItemType_yearMonth |
+        1u << ItemType_monthDay | 1u << ItemType_date | 1u << ItemType_datetime | 1u << ItemType_time |
+        1u << ItemType_string | 1u << ItemType_decimal | 1u << ItemType_integer | 1u << ItemType_XmlObjectBase |
+        1u << ItemType_XmlCollection;
 
     union Value {
         char i1;

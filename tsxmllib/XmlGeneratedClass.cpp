@@ -35,6 +35,21 @@ bool EqualsNoCase(const std::string& a, const char* b) { return strcasecmp(a.c_s
                                  parent->GetXPath());
 }
 
+// The object as nillable, or null. Most classes are not, and the cast that
+// finds that out searches their whole hierarchy, so each thread remembers the
+// last class found not to be nillable.
+INillable* AsNillable(CXmlGeneratedClass* obj)
+{
+    thread_local const std::type_info* notNillable = nullptr;
+    const std::type_info* type = &typeid(*obj);
+    if (type == notNillable)
+        return nullptr;
+    INillable* nillable = dynamic_cast<INillable*>(obj);
+    if (!nillable)
+        notNillable = type;
+    return nillable;
+}
+
 } // namespace
 
 CXmlGeneratedClass::CXmlGeneratedClass() = default;
@@ -68,7 +83,7 @@ CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* 
         if (!ownElement)
             keep.emplace(element->GetDocument());
         ProcessAttributesFromXml(ctx, element, info->GetFromXmlFailIfAttributeUnknown());
-        INillable* nillable = dynamic_cast<INillable*>(this);
+        INillable* nillable = AsNillable(this);
         if (nillable && nillable->IsNil())
             return first;
         CXmlElement* current = first;
@@ -324,8 +339,8 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
         if (isRoot && !ctx.GetInLineSchema().empty())
             writer->WriteInlineSchema(ctx.GetInLineSchema());
     }
-    const INillable* nillable = dynamic_cast<const INillable*>(this);
-    if (nillable && const_cast<INillable*>(nillable)->IsNil()) {
+    INillable* nillable = AsNillable(const_cast<CXmlGeneratedClass*>(this));
+    if (nillable && nillable->IsNil()) {
         writer->WriteNil();
     } else {
         switch (info->GetElementGroupType()) {
