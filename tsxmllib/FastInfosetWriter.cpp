@@ -75,10 +75,12 @@ inline bool SameBytes(const std::string& a, const std::string& b)
         return u == v;
     };
     if (length >= 8) {
-        for (std::size_t i = 0; i + 8 < length; i += 8)
+        std::size_t i = 0;
+        for (; i + 16 < length; i += 8)
             if (!same(p + i, q + i, std::uint64_t{}))
                 return false;
-        return same(p + length - 8, q + length - 8, std::uint64_t{}); // the last word may overlap
+        // At most two words are left; the last may overlap the one before.
+        return same(p + i, q + i, std::uint64_t{}) && same(p + length - 8, q + length - 8, std::uint64_t{});
     }
     if (length >= 4)
         return same(p, q, std::uint32_t{}) && same(p + length - 4, q + length - 4, std::uint32_t{});
@@ -106,10 +108,8 @@ CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBina
 
 CFastInfosetWriter::~CFastInfosetWriter() { delete m_pVocabulary; }
 
-const std::string& CFastInfosetWriter::Utf8Of(const std::string& text)
+const std::string& CFastInfosetWriter::ConvertedToUtf8(const std::string& text)
 {
-    if (m_localIsUtf8)
-        return text;
     m_converted = LocalToUtf8String(text);
     return m_converted;
 }
@@ -418,13 +418,9 @@ void CFastInfosetWriter::WriteIdentifier(IdentifierKind kind, const std::string&
     }
 }
 
-std::uint32_t CFastInfosetWriter::FindName(NameCacheEntry* cache, bool element, const std::string& prefix,
-                                           const std::string& namespaceUri, const std::string& localName)
+std::uint32_t CFastInfosetWriter::FindNameInVocabulary(NameCacheEntry& cached, bool element, const std::string& prefix,
+                                                       const std::string& namespaceUri, const std::string& localName)
 {
-    NameCacheEntry& cached = CacheSlot(cache, localName);
-    if (cached.index != 0 && SameBytes(cached.localName, localName) && SameBytes(cached.namespaceUri, namespaceUri) &&
-        SameBytes(cached.prefix, prefix))
-        return cached.index;
     std::uint32_t index = 0;
     const bool found = element ? m_pVocabulary->FindElementNameIndex(prefix, namespaceUri, localName, index)
                                : m_pVocabulary->FindAttributeNameIndex(prefix, namespaceUri, localName, index);
@@ -435,6 +431,19 @@ std::uint32_t CFastInfosetWriter::FindName(NameCacheEntry* cache, bool element, 
     cached.localName = localName;
     cached.index = index;
     return index;
+}
+
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline std::uint32_t CFastInfosetWriter::FindName(NameCacheEntry* cache, bool element, const std::string& prefix,
+                                                  const std::string& namespaceUri, const std::string& localName)
+{
+    NameCacheEntry& cached = CacheSlot(cache, localName);
+    if (cached.index != 0 && SameBytes(cached.localName, localName) && SameBytes(cached.namespaceUri, namespaceUri) &&
+        SameBytes(cached.prefix, prefix))
+        return cached.index;
+    return FindNameInVocabulary(cached, element, prefix, namespaceUri, localName);
 }
 
 std::uint32_t CFastInfosetWriter::FindShortString(ShortStringCacheEntry* cache, VocabularyFind find,
@@ -459,22 +468,27 @@ std::uint32_t CFastInfosetWriter::FindShortString(ShortStringCacheEntry* cache, 
     return index;
 }
 
-void CFastInfosetWriter::WriteElementName(unsigned char leading, const std::string& prefix,
+void CFastInfosetWriter::WriteLiteralName(unsigned char form, const std::string& prefix,
                                           const std::string& namespaceUri, const std::string& localName)
 {
-    assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
-    if (const std::uint32_t index =
-            FindName(m_elementNameCache, true, prefix, namespaceUri, localName)) {
-        PutIntegerBit3(leading, index);
-        return;
-    }
-    Put(static_cast<unsigned char>(leading | kLiteralElementName | (prefix.empty() ? 0 : kPrefixPresent) |
+    Put(static_cast<unsigned char>(form | (prefix.empty() ? 0 : kPrefixPresent) |
                                    (namespaceUri.empty() ? 0 : kNamespacePresent)));
     if (!prefix.empty())
         WriteIdentifier(Identifier_Prefix, prefix);
     if (!namespaceUri.empty())
         WriteIdentifier(Identifier_Namespace, namespaceUri);
     WriteIdentifier(Identifier_LocalName, localName);
+}
+
+void CFastInfosetWriter::WriteElementName(unsigned char leading, const std::string& prefix,
+                                          const std::string& namespaceUri, const std::string& localName)
+{
+    assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
+    if (const std::uint32_t index = FindName(m_elementNameCache, true, prefix, namespaceUri, localName)) {
+        PutIntegerBit3(leading, index);
+        return;
+    }
+    WriteLiteralName(static_cast<unsigned char>(leading | kLiteralElementName), prefix, namespaceUri, localName);
     m_pVocabulary->AddElementName(prefix, namespaceUri, localName);
 }
 
@@ -486,13 +500,7 @@ void CFastInfosetWriter::WriteAttributeName(const std::string& prefix, const std
         PutIntegerBit2(0x00, index);
         return;
     }
-    Put(static_cast<unsigned char>(kLiteralAttributeName | (prefix.empty() ? 0 : kPrefixPresent) |
-                                   (namespaceUri.empty() ? 0 : kNamespacePresent)));
-    if (!prefix.empty())
-        WriteIdentifier(Identifier_Prefix, prefix);
-    if (!namespaceUri.empty())
-        WriteIdentifier(Identifier_Namespace, namespaceUri);
-    WriteIdentifier(Identifier_LocalName, localName);
+    WriteLiteralName(kLiteralAttributeName, prefix, namespaceUri, localName);
     m_pVocabulary->AddAttributeName(prefix, namespaceUri, localName);
 }
 
@@ -612,7 +620,7 @@ void CFastInfosetWriter::StartElement(const std::string& localName, const std::s
             context->SetDefaultNamespace("");
             m_pendingUndeclaresDefault = context->GetParent() != nullptr;
         }
-    } else if (namespaceUri != context->GetDefaultNamespace()) {
+    } else if (!SameBytes(namespaceUri, context->GetDefaultNamespace())) {
         m_pendingPrefix = PrefixFor(namespaceUri);
     }
 }

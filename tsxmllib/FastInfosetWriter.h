@@ -106,6 +106,8 @@ private:
     // element or attribute names (then cached); 0 when it has none yet.
     std::uint32_t FindName(NameCacheEntry* cache, bool element, const std::string& prefix,
                            const std::string& namespaceUri, const std::string& localName);
+    std::uint32_t FindNameInVocabulary(NameCacheEntry& cached, bool element, const std::string& prefix,
+                                       const std::string& namespaceUri, const std::string& localName);
 
     // Indexes of short strings (up to 7 octets) by their octets and length
     // packed in one word, so that a hit is one comparison; longer strings,
@@ -156,7 +158,8 @@ private:
     void PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length);
     // text as UTF-8: text itself when the local encoding is UTF-8, else its
     // conversion (held in m_converted until the next call).
-    const std::string& Utf8Of(const std::string& text);
+    const std::string& Utf8Of(const std::string& text) { return m_localIsUtf8 ? text : ConvertedToUtf8(text); }
+    const std::string& ConvertedToUtf8(const std::string& text);
     // The header of the element started last with its namespace attributes,
     // name and attributes (and their terminator), if not yet written. It
     // ends the start tag: the next octets are the element's content.
@@ -177,6 +180,9 @@ private:
     static constexpr unsigned char kTerminatorOctet = 0xF0;
     // A prefix, namespace name or local name: index when known, else literal (and added).
     void WriteIdentifier(IdentifierKind kind, const std::string& value);
+    // The octet of a literal qualified name (form: its leading bits) and its parts.
+    void WriteLiteralName(unsigned char form, const std::string& prefix, const std::string& namespaceUri,
+                          const std::string& localName);
     void WriteElementName(unsigned char leading, const std::string& prefix, const std::string& namespaceUri,
                           const std::string& localName);
     void WriteAttributeName(const std::string& prefix, const std::string& namespaceUri,
