@@ -1,5 +1,8 @@
 #include "tsxmllib/BinaryStream.h"
 
+#include <limits>
+#include <new>
+
 namespace TsXmlLib16 {
 
 COctetRun::COctetRun(const COctetRun& other)
@@ -23,6 +26,8 @@ COctetRun::~COctetRun() { delete[] m_begin; }
 void COctetRun::Grow(std::size_t length)
 {
     const std::size_t size = Size();
+    if (length > std::numeric_limits<std::size_t>::max() / 4 - size)
+        throw std::bad_alloc();
     const std::size_t capacity = static_cast<std::size_t>(m_limit - m_begin);
     std::size_t grown = capacity ? 2 * capacity : 256;
     while (grown - size < length)

@@ -31,8 +31,7 @@ constexpr unsigned char kInitialVocabularyPresent = 0x20;
 // Of the initial vocabulary's 13 optional components only the external vocabulary.
 const unsigned char kExternalVocabularyOnly[] = {0x10, 0x00};
 
-// 4-bit terminator of a list, with padding, or two terminators in one octet.
-constexpr unsigned char kTerminator = 0xF0;
+// Two 4-bit terminators in one octet.
 constexpr unsigned char kDoubleTerminator = 0xFF;
 
 // Element octet: bit 2 = attributes present; '1110' '00' = namespace attributes follow.

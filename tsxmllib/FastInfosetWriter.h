@@ -173,11 +173,12 @@ private:
     void PutPendingTerminator()
     {
         if (m_terminatorPending) {
-            Put(kTerminatorOctet);
+            Put(kTerminator);
             m_terminatorPending = false;
         }
     }
-    static constexpr unsigned char kTerminatorOctet = 0xF0;
+    // 4-bit terminator of a list, with padding.
+    static constexpr unsigned char kTerminator = 0xF0;
     // A prefix, namespace name or local name: index when known, else literal (and added).
     void WriteIdentifier(IdentifierKind kind, const std::string& value);
     // The octet of a literal qualified name (form: its leading bits) and its parts.
