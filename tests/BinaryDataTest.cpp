@@ -137,6 +137,48 @@ TEST(BinaryData, AdoptsCallerMemory)
     EXPECT_EQ(d[3], 4);
 }
 
+std::string Text(const COctetRun& run) { return std::string(reinterpret_cast<const char*>(run.Data()), run.Size()); }
+
+TEST(OctetRun, PiecesOfEveryLengthKeepTheirOctetsAcrossGrowth)
+{
+    // Lengths on both sides of each way of copying (octets, 4- and 8-octet
+    // words, memcpy), repeated until the run has grown several times.
+    COctetRun run;
+    std::string expected;
+    for (int round = 0; round < 40; ++round) {
+        for (std::size_t length : {0, 1, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 300}) {
+            std::string piece;
+            for (std::size_t i = 0; i < length; ++i)
+                piece += static_cast<char>('A' + (round * 7 + i) % 50);
+            run.Put(reinterpret_cast<const unsigned char*>(piece.data()), piece.size());
+            run.Put(static_cast<unsigned char>('|'));
+            expected += piece + '|';
+        }
+    }
+    ASSERT_EQ(run.Size(), expected.size());
+    EXPECT_EQ(Text(run), expected);
+
+    const COctetRun copy(run);
+    run.Truncate(5);
+    EXPECT_EQ(Text(run), expected.substr(0, 5));
+    run.Put(reinterpret_cast<const unsigned char*>("xyz"), 3);
+    EXPECT_EQ(Text(run), expected.substr(0, 5) + "xyz");
+    COctetRun assigned;
+    assigned = copy;
+    EXPECT_EQ(Text(assigned), expected);
+    assigned = run;
+    EXPECT_EQ(Text(assigned), expected.substr(0, 5) + "xyz");
+    run.Clear();
+    EXPECT_TRUE(run.Empty());
+    EXPECT_EQ(Text(copy), expected); // copies own their octets
+
+    COctetRun empty;
+    const COctetRun emptyCopy(empty);
+    EXPECT_TRUE(emptyCopy.Empty());
+    empty.Put(reinterpret_cast<const unsigned char*>(""), 0);
+    EXPECT_TRUE(empty.Empty());
+}
+
 TEST(BinaryStream, CollectsAndWritesFiles)
 {
     CBinaryStream stream;
@@ -153,12 +195,17 @@ TEST(BinaryStream, CollectsAndWritesFiles)
     CFileBinaryStream(path.c_str(), 3).WriteToFile();
     EXPECT_EQ(ReadFile(path), "\xFF\xFE");
 
-    // Bytes, short and long runs and whole data interleaved across the gathering block keep their order.
+    // Bytes, short and long runs, whole data and reads interleaved across the
+    // 64 KiB gathering block keep their order: 30000-octet runs are gathered,
+    // 70000-octet ones go to the data directly.
     CBinaryStream mixed(CBinaryData("start:"));
     std::string expected = "start:";
     for (int i = 0; i < 3000; ++i) {
         const std::string run = i % 500 ? std::string(1, static_cast<char>('a' + i % 26))
-                                        : std::string(i % 1000 ? 7 : 5000, static_cast<char>('0' + i % 10));
+                                        : std::string(i % 1000 ? 30000 : 70000, static_cast<char>('0' + i % 10));
+        if (i == 1700) {
+            EXPECT_EQ(Text(mixed.GetData()), expected);
+        }
         if (run.size() == 1)
             mixed.Write(static_cast<unsigned char>(run[0]));
         else
@@ -168,6 +215,21 @@ TEST(BinaryStream, CollectsAndWritesFiles)
         expected += run + (i % 777 ? "" : "|");
     }
     EXPECT_EQ(Text(mixed.GetData()), expected);
+
+    // A writer appending to the gathered run directly: the run is moved to
+    // the data once it fills a block, and read with it at any time.
+    CBinaryStream direct;
+    direct.Gathered().Put(reinterpret_cast<const unsigned char*>("ab"), 2);
+    direct.FlushIfFull();
+    EXPECT_EQ(direct.Gathered().Size(), 2u);
+    EXPECT_EQ(Text(direct.GetData()), "ab");
+    const std::string block(64 * 1024, 'z');
+    direct.Gathered().Put(reinterpret_cast<const unsigned char*>(block.data()), block.size());
+    direct.FlushIfFull();
+    EXPECT_TRUE(direct.Gathered().Empty());
+    direct.Write(static_cast<unsigned char>('!'));
+    EXPECT_EQ(Text(direct.GetData()), "ab" + block + "!");
+
     CFileBinaryStream file(path.c_str(), 1);
     file.Write(reinterpret_cast<const unsigned char*>("xy"), 2);
     file.WriteToFile();

@@ -4,7 +4,9 @@
 #include "tsxmllib/FIVocabulary.h"
 #include "tsxmllib/FastInfosetContext.h"
 #include "tsxmllib/FastInfosetWriter.h"
+#include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/Namespaces.h"
+#include "tsxmllib/TsException.h"
 
 #include "TestSupport.h"
 
@@ -13,6 +15,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace TsXmlLib16;
 using TestSupport::MessageOf;
@@ -176,6 +179,134 @@ TEST_F(FastInfosetWriterDoc, TypeAndNilAttributes)
                                  {0xCF, 0x01}, "AA", {0x04}, "urn:t", {0xF0, 0x3C, 0x00}, "r",
                                  {0x7B, 0x81, 0x81, 0x03}, "type", {0x43}, "AA:T",
                                  {0x7B, 0x81, 0x81, 0x02}, "nil", {0x43}, "true", {0xF0}, {0xFF}}));
+}
+
+TEST_F(FastInfosetWriterDoc, NamesSharingACacheSlotKeepTheirOwnIndexes)
+{
+    // "axb" and "ayb" have the length, first and last character that pick a
+    // slot of the writer's name cache; "axb" in a namespace is another name.
+    Begin();
+    Leaf("axb");
+    Leaf("ayb");
+    Leaf("axb");
+    Leaf("ayb");
+    Finish(1);
+    EXPECT_EQ(Written(), Expect({kHeader, {0x3C, 0x00}, "r", {0x3C, 0x02}, "axb", {0xF0, 0x3C, 0x02}, "ayb",
+                                 {0xF0, 0x01, 0xF0, 0x02, 0xFF, 0xF0}}));
+
+    NewWriter();
+    Begin();
+    for (int round = 0; round < 2; ++round) {
+        writer->StartElement("axb", "");
+        writer->WriteAttribute("ayb", "", "1", ItemType_string);
+        writer->WriteAttribute("ayb", "urn:q", "1", ItemType_string);
+        writer->EndElement();
+        writer->StartElement("axb", "urn:q");
+        End();
+    }
+    // Generated prefixes start again in each scope: AA:axb once more, in another namespace.
+    writer->StartElement("axb", "urn:r");
+    End();
+    Finish(1);
+    using Parts = CFIVocabulary::CQNameParts;
+    const CFIVocabulary& v = writer->GetVocabulary();
+    // Prefix AA is entry 2 (after "xml"), urn:q and urn:r namespaces entries 2
+    // and 3; local names r, axb, ayb.
+    const std::vector<Parts> elements = {Parts(0, 0, 1), Parts(0, 0, 2), Parts(2, 2, 2), Parts(2, 3, 2)};
+    const std::vector<Parts> attributes = {Parts(0, 0, 3), Parts(2, 2, 3)};
+    EXPECT_EQ(v.GetElementNamesTable().m_table, elements);
+    EXPECT_EQ(v.GetAttributeNamesTable().m_table, attributes);
+}
+
+TEST_F(FastInfosetWriterDoc, AttributeNamesSeenInTheSameStartTagAreWrittenByIndex)
+{
+    // The second "a" is new when it comes; the first adds it to the table on
+    // the way out, so the second goes by index.
+    Begin();
+    Attribute("a", "v");
+    Attribute("a", "w");
+    Finish(1);
+    EXPECT_EQ(Written(), Expect({kHeader, {0x7C, 0x00}, "r", {0x78, 0x00}, "a", {0x40}, "v", {0x00, 0x40}, "w",
+                                 {0xF0}, {0xFF}}));
+}
+
+TEST_F(FastInfosetWriterDoc, AValueItsTypeCannotHoldLeavesNoOctets)
+{
+    ctx.SetSuggestedValues();
+    NewWriter();
+    Begin();
+    Attribute("a", "1", ItemType_i4);
+    EXPECT_THROW(Attribute("b", "x", ItemType_i4), CTsException);
+    Attribute("c", "2");
+    Finish(1);
+    EXPECT_EQ(Written(), Expect({kHeader, {0x7C, 0x00}, "r", {0x78, 0x00}, "a", {0x70, 0x33, 0x00, 0x00, 0x00, 0x01},
+                                 {0x78, 0x00}, "c", {0x40}, "2", {0xF0}, {0xFF}}));
+    EXPECT_EQ(writer->GetVocabulary().GetAttributeValuesTable().m_table, (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(writer->GetVocabulary().GetAttributeNamesTable().m_table.size(), 2u);
+}
+
+TEST_F(FastInfosetWriterDoc, ShortStringsAreToldApartByEveryOctetAndTheirLength)
+{
+    // Up to 7 octets a string is found by its octets packed in a word, 8 and
+    // more by the vocabulary's map; a trailing zero octet makes another string.
+    ctx.SetElementMaxAddLength(64);
+    NewWriter();
+    Begin();
+    for (const std::string& text : {std::string("a"), std::string("a\0", 2), std::string("a"), std::string("a\0", 2),
+                                    std::string("abcdefg"), std::string("abcdefgh"), std::string("abcdefg"),
+                                    std::string("abcdefgh"), std::string("abcdefh")})
+        writer->WriteText(text, ItemType_string, false);
+    Finish(1);
+    EXPECT_EQ(Written(), Expect({kHeader, {0x3C, 0x00}, "r", {0x90}, "a", {0x91, 'a', 0x00}, {0xA0, 0xA1},
+                                 {0x92, 0x04}, "abcdefg", {0x92, 0x05}, "abcdefgh", {0xA2, 0xA3}, {0x92, 0x04},
+                                 "abcdefh", {0xFF}}));
+
+    // Attribute values and character chunks are separate tables.
+    NewWriter();
+    Begin();
+    Attribute("a", "x");
+    writer->WriteText("x", ItemType_string, false);
+    Finish(1);
+    EXPECT_EQ(Written(), Expect({kHeader, {0x7C, 0x00}, "r", {0x78, 0x00}, "a", {0x40}, "x", {0xF0}, {0x90}, "x",
+                                 {0xFF}}));
+}
+
+TEST_F(FastInfosetWriterDoc, TextInANonUtf8LocalEncodingIsWrittenAsUtf8)
+{
+    const unsigned int saved = GetLocalCharEncoding();
+    SetLocalCharEncoding(28591); // ISO-8859-1: e acute is the single byte E9
+    NewWriter();
+    Begin();
+    writer->StartElement("\xE9", "");
+    writer->WriteText("caf\xE9", ItemType_string, false);
+    Finish(2);
+    SetLocalCharEncoding(saved);
+    EXPECT_EQ(Written(), Expect({kHeader, {0x3C, 0x00}, "r", {0x3C, 0x01}, "\xC3\xA9", {0x92, 0x02}, "caf\xC3\xA9",
+                                 {0xFF, 0xF0}}));
+}
+
+TEST_F(FastInfosetWriterDoc, DocumentsLargerThanTheStreamsBlockReadTheSameWhenReadMidway)
+{
+    // The octets gathered in the stream move to its data in blocks; reading
+    // the data between elements must not lose or reorder any.
+    const auto write = [this](bool readMidway) {
+        NewWriter();
+        Begin();
+        std::size_t lastSize = 0;
+        for (int i = 0; i < 30000; ++i) {
+            Leaf(i % 3 ? "item" : "other", "value " + std::to_string(i));
+            if (readMidway && i % 997 == 0) {
+                const std::size_t size = stream.GetData().GetLength();
+                EXPECT_GT(size, lastSize);
+                lastSize = size;
+            }
+        }
+        Finish(1);
+        return Octets(stream.GetData());
+    };
+    const std::string whole = write(false);
+    EXPECT_GT(whole.size(), 4u * 64 * 1024);
+    EXPECT_EQ(write(true), whole);
 }
 
 TEST_F(FastInfosetWriterDoc, HeaderForms)

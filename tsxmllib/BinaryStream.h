@@ -6,7 +6,72 @@
 #include "tsxmllib/Export.h"
 #include "tsxmllib/MemoryLeakHelp.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
 namespace TsXmlLib16 {
+
+// Contiguous bytes that grow at the end, with the appends inline: a writer
+// that produces many pieces of a few octets each pays a compare and a store
+// per piece.
+class TSXMLLIB_EXPORT COctetRun {
+public:
+    COctetRun() = default;
+    COctetRun(const COctetRun& other);
+    COctetRun& operator=(const COctetRun& other);
+    ~COctetRun();
+
+    void Put(unsigned char octet)
+    {
+        if (m_end == m_limit)
+            Grow(1);
+        *m_end++ = octet;
+    }
+    void Put(const unsigned char* octets, std::size_t length)
+    {
+        if (length > static_cast<std::size_t>(m_limit - m_end))
+            Grow(length);
+        Copy(m_end, octets, length);
+        m_end += length;
+    }
+    const unsigned char* Data() const { return m_begin; }
+    std::size_t Size() const { return static_cast<std::size_t>(m_end - m_begin); }
+    bool Empty() const { return m_end == m_begin; }
+    // Keeps the first size octets (at most Size()); the storage stays.
+    void Truncate(std::size_t size) { m_end = m_begin + size; }
+    void Clear() { m_end = m_begin; }
+
+private:
+    // Makes room for at least length more octets, keeping the ones held.
+    void Grow(std::size_t length);
+    // Short runs are copied by overlapping words instead of a call to memcpy.
+    static void Copy(unsigned char* to, const unsigned char* from, std::size_t length)
+    {
+        if (length >= 8 && length <= 16) {
+            std::uint64_t head, tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + length - 8, 8);
+            std::memcpy(to, &head, 8);
+            std::memcpy(to + length - 8, &tail, 8);
+        } else if (length >= 4 && length < 8) {
+            std::uint32_t head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + length - 4, 4);
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + length - 4, &tail, 4);
+        } else if (length < 4) {
+            for (std::size_t i = 0; i < length; ++i)
+                to[i] = from[i];
+        } else {
+            std::memcpy(to, from, length);
+        }
+    }
+
+    unsigned char* m_begin = nullptr;
+    unsigned char* m_end = nullptr;
+    unsigned char* m_limit = nullptr;
+};
 
 class TSXMLLIB_EXPORT CBinaryStream : private CInstanceMonitor {
 public:
@@ -20,14 +85,13 @@ public:
         Flush();
         return m_data;
     }
-    // Single bytes and short runs are gathered in a small array and appended
-    // to the data a block at a time, so that a writer emitting one octet at
-    // a time does not pay for a shared-buffer append per octet.
+    // Single bytes and short runs are gathered and appended to the data a
+    // block at a time, so that a writer emitting one octet at a time does
+    // not pay for a shared-buffer append per octet.
     void Write(unsigned char byte)
     {
-        if (m_pendingLength == kPendingCapacity)
-            Flush();
-        m_pending[m_pendingLength++] = byte;
+        m_gathered.Put(byte);
+        FlushIfFull();
     }
     void Write(const CBinaryData& data)
     {
@@ -35,6 +99,16 @@ public:
         m_data.Append(data);
     }
     void Write(const unsigned char* data, unsigned long length);
+
+    // The gathered bytes that follow the data. A writer producing many small
+    // pieces may append to them directly (the run stays the same object for
+    // the stream's life) and call FlushIfFull now and then to bound them.
+    COctetRun& Gathered() { return m_gathered; }
+    void FlushIfFull()
+    {
+        if (m_gathered.Size() >= kBlockSize)
+            Flush();
+    }
 
 protected:
     CBinaryStream(const char* monitorName, const CBinaryData& data);
@@ -44,9 +118,8 @@ protected:
     mutable CBinaryData m_data;
 
 private:
-    static constexpr unsigned kPendingCapacity = 4096;
-    mutable unsigned m_pendingLength = 0;
-    mutable unsigned char m_pending[kPendingCapacity];
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+    mutable COctetRun m_gathered;
 };
 
 } // namespace TsXmlLib16

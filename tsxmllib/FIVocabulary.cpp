@@ -80,9 +80,13 @@ bool CFIVocabulary::AddValueToVector(const std::string& value, std::vector<std::
 
 void CFIVocabulary::AddString(const std::string& str, CFIStringTable& table, IndexMap& map)
 {
-    if (map.find(str) != map.end())
+    // One look-up: a value already present keeps its index and is not appended again.
+    if (map.size() < MaxTableSize) {
+        if (!map.try_emplace(str, static_cast<std::uint32_t>(map.size() + 1)).second)
+            return;
+    } else if (map.find(str) != map.end()) {
         return;
-    AddValueToMap(str, map);
+    }
     AddValueToVector(str, table.m_table);
 }
 

@@ -23,11 +23,6 @@ CFastInfosetContext::CFastInfosetContext(const CFastInfosetContext&) = default;
 CFastInfosetContext& CFastInfosetContext::operator=(const CFastInfosetContext&) = default;
 CFastInfosetContext::~CFastInfosetContext() = default;
 
-CFastInfosetContext::EncodedCharacterString CFastInfosetContext::GetEncoding(unsigned index) const
-{
-    return index < EncodingCount ? m_encodings[index] : EncodedCharacterString();
-}
-
 void CFastInfosetContext::SetEncoding(unsigned index, const EncodedCharacterString& encoding)
 {
     if (index < EncodingCount)

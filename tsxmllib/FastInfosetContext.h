@@ -54,7 +54,10 @@ public:
     void SetDefaultStringEncoding(unsigned char encoding) { m_defaultStringEncoding = encoding; }
 
     // Entries outside the table read as a character string and are not stored.
-    EncodedCharacterString GetEncoding(unsigned index) const;
+    EncodedCharacterString GetEncoding(unsigned index) const
+    {
+        return index < EncodingCount ? m_encodings[index] : EncodedCharacterString();
+    }
     void SetEncoding(unsigned index, const EncodedCharacterString& encoding);
     // Binary, numeric, boolean and date/time types get the algorithms and
     // alphabets made for them; other entries keep what they hold.

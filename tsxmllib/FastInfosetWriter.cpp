@@ -11,6 +11,7 @@
 #include "tsxmllib/TsException.h"
 
 #include <cassert>
+#include <cstring>
 
 namespace TsXmlLib16 {
 
@@ -30,8 +31,7 @@ constexpr unsigned char kInitialVocabularyPresent = 0x20;
 // Of the initial vocabulary's 13 optional components only the external vocabulary.
 const unsigned char kExternalVocabularyOnly[] = {0x10, 0x00};
 
-// 4-bit terminator of a list, with padding, or two terminators in one octet.
-constexpr unsigned char kTerminator = 0xF0;
+// Two 4-bit terminators in one octet.
 constexpr unsigned char kDoubleTerminator = 0xFF;
 
 // Element octet: bit 2 = attributes present; '1110' '00' = namespace attributes follow.
@@ -54,12 +54,39 @@ enum : unsigned { Discriminant_Utf8 = 0, Discriminant_Utf16 = 1, Discriminant_Al
 
 constexpr std::uint32_t kMaxAlgorithm = 10;
 
-std::string FourOctets(std::uint32_t value)
+
+// Whether a and b hold the same bytes. Names and short values are compared
+// a word at a time inline, which beats a call to memcmp at these lengths.
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline bool SameBytes(const std::string& a, const std::string& b)
 {
-    std::string out(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>(value >> (24 - 8 * i));
-    return out;
+    const std::size_t length = a.size();
+    if (length != b.size())
+        return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    const auto same = [](const char* x, const char* y, auto word) {
+        decltype(word) u, v;
+        std::memcpy(&u, x, sizeof u);
+        std::memcpy(&v, y, sizeof v);
+        return u == v;
+    };
+    if (length >= 8) {
+        std::size_t i = 0;
+        for (; i + 16 < length; i += 8)
+            if (!same(p + i, q + i, std::uint64_t{}))
+                return false;
+        // At most two words are left; the last may overlap the one before.
+        return same(p + i, q + i, std::uint64_t{}) && same(p + length - 8, q + length - 8, std::uint64_t{});
+    }
+    if (length >= 4)
+        return same(p, q, std::uint32_t{}) && same(p + length - 4, q + length - 4, std::uint32_t{});
+    for (std::size_t i = 0; i < length; ++i)
+        if (p[i] != q[i])
+            return false;
+    return true;
 }
 
 [[maybe_unused]] bool IsIndex(std::uint32_t value) { return value >= 1 && value <= CFIVocabulary::MaxTableSize; }
@@ -70,7 +97,9 @@ const char* const CFastInfosetWriter::DefaultExternalVocabularyURI = "urn:tsxmll
 CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBinaryStream* stream)
     : CXmlWriter("CFastInfosetWriter"),
       m_pStream(stream),
+      m_pOut(&stream->Gathered()),
       m_context(context),
+      m_localIsUtf8(IsLocalEncodingUtf8()),
       m_pVocabulary(context.GetUseGeneratedVocabulary() ? new CFIVocabulary(*context.GetVocabulary())
                                                         : new CFIVocabulary())
 {
@@ -78,21 +107,10 @@ CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBina
 
 CFastInfosetWriter::~CFastInfosetWriter() { delete m_pVocabulary; }
 
-void CFastInfosetWriter::Put(unsigned char octet)
+const std::string& CFastInfosetWriter::ConvertedToUtf8(const std::string& text)
 {
-    if (m_pCapture)
-        m_pCapture->push_back(static_cast<char>(octet));
-    else
-        m_pStream->Write(octet);
-}
-
-void CFastInfosetWriter::Put(const std::string& octets)
-{
-    if (m_pCapture)
-        m_pCapture->append(octets);
-    else
-        m_pStream->Write(reinterpret_cast<const unsigned char*>(octets.data()),
-                         static_cast<unsigned long>(octets.size()));
+    m_converted = LocalToUtf8String(text);
+    return m_converted;
 }
 
 // ---- header and end ----
@@ -100,18 +118,19 @@ void CFastInfosetWriter::Put(const std::string& octets)
 void CFastInfosetWriter::WriteHeader(FInfoDecl decl)
 {
     if (const char* declaration = CFastInfosetContext::GetDeclarationText(decl))
-        Put(std::string(declaration));
-    m_pStream->Write(kIdentification, sizeof kIdentification);
+        Put(declaration, std::strlen(declaration));
+    Put(reinterpret_cast<const char*>(kIdentification), sizeof kIdentification);
     if (!m_context.GetUseGeneratedVocabulary()) {
         Put(kNoDocumentComponents);
         return;
     }
     Put(kInitialVocabularyPresent);
-    m_pStream->Write(kExternalVocabularyOnly, sizeof kExternalVocabularyOnly);
+    Put(reinterpret_cast<const char*>(kExternalVocabularyOnly), sizeof kExternalVocabularyOnly);
     std::string uri = m_context.GetExternalVocabularyURI();
     if (uri.empty())
         uri = DefaultExternalVocabularyURI;
-    WriteOctetStringBit2(0x00, LocalToUtf8String(uri));
+    const std::string& octets = Utf8Of(uri);
+    PutOctetStringBit2(0x00, octets.data(), octets.size());
 }
 
 void CFastInfosetWriter::WriteDocumentEnd()
@@ -193,10 +212,9 @@ void CFastInfosetWriter::WriteIntegerBit4(unsigned char leading, std::uint32_t v
     }
 }
 
-void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::string& octets)
+void CFastInfosetWriter::PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length)
 {
-    assert(!octets.empty() && "octet string must not be empty");
-    const std::size_t length = octets.size();
+    assert(length != 0 && "octet string must not be empty");
     if (length <= 64) {
         Put(static_cast<unsigned char>(leading | (length - 1)));
     } else if (length <= 320) {
@@ -204,15 +222,19 @@ void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::
         Put(static_cast<unsigned char>(length - 65));
     } else {
         Put(static_cast<unsigned char>(leading | 0x60));
-        Put(FourOctets(static_cast<std::uint32_t>(length - 321)));
+        PutFourOctets(static_cast<std::uint32_t>(length - 321));
     }
-    Put(octets);
+    Put(octets, length);
 }
 
-void CFastInfosetWriter::WriteOctetStringBit5(unsigned char leading, const std::string& octets)
+void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::string& octets)
 {
-    assert(!octets.empty() && "octet string must not be empty");
-    const std::size_t length = octets.size();
+    PutOctetStringBit2(leading, octets.data(), octets.size());
+}
+
+void CFastInfosetWriter::PutOctetStringBit5(unsigned char leading, const char* octets, std::size_t length)
+{
+    assert(length != 0 && "octet string must not be empty");
     if (length <= 8) {
         Put(static_cast<unsigned char>(leading | (length - 1)));
     } else if (length <= 264) {
@@ -220,15 +242,19 @@ void CFastInfosetWriter::WriteOctetStringBit5(unsigned char leading, const std::
         Put(static_cast<unsigned char>(length - 9));
     } else {
         Put(static_cast<unsigned char>(leading | 0x0C));
-        Put(FourOctets(static_cast<std::uint32_t>(length - 265)));
+        PutFourOctets(static_cast<std::uint32_t>(length - 265));
     }
-    Put(octets);
+    Put(octets, length);
 }
 
-void CFastInfosetWriter::WriteOctetStringBit7(unsigned char leading, const std::string& octets)
+void CFastInfosetWriter::WriteOctetStringBit5(unsigned char leading, const std::string& octets)
 {
-    assert(!octets.empty() && "octet string must not be empty");
-    const std::size_t length = octets.size();
+    PutOctetStringBit5(leading, octets.data(), octets.size());
+}
+
+void CFastInfosetWriter::PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length)
+{
+    assert(length != 0 && "octet string must not be empty");
     if (length <= 2) {
         Put(static_cast<unsigned char>(leading | (length - 1)));
     } else if (length <= 258) {
@@ -236,9 +262,14 @@ void CFastInfosetWriter::WriteOctetStringBit7(unsigned char leading, const std::
         Put(static_cast<unsigned char>(length - 3));
     } else {
         Put(static_cast<unsigned char>(leading | 0x03));
-        Put(FourOctets(static_cast<std::uint32_t>(length - 259)));
+        PutFourOctets(static_cast<std::uint32_t>(length - 259));
     }
-    Put(octets);
+    Put(octets, length);
+}
+
+void CFastInfosetWriter::WriteOctetStringBit7(unsigned char leading, const std::string& octets)
+{
+    PutOctetStringBit7(leading, octets.data(), octets.size());
 }
 
 // ---- encoded character strings ----
@@ -246,9 +277,10 @@ void CFastInfosetWriter::WriteOctetStringBit7(unsigned char leading, const std::
 std::string CFastInfosetWriter::PackRestrictedAlphabetString(std::uint32_t alphabetIndex,
                                                              const std::string& text) const
 {
+    static const std::string kNoAlphabet;
     const auto& alphabets = m_pVocabulary->GetRestrictedAlphabets();
-    const std::string alphabet =
-        alphabetIndex >= 1 && alphabetIndex <= alphabets.size() ? alphabets[alphabetIndex - 1] : std::string();
+    const std::string& alphabet =
+        alphabetIndex >= 1 && alphabetIndex <= alphabets.size() ? alphabets[alphabetIndex - 1] : kNoAlphabet;
     if (alphabet.size() < 2 || alphabet.size() > CFIVocabulary::MaxTableSize)
         throw CTsException("Failed to write FastInfoset. Invalid Restricted Alphabet. Alphabet must contain "
                            "between 2 and 2^20 characters.");
@@ -282,10 +314,8 @@ std::string CFastInfosetWriter::EncodeCharacterString(const std::string& text, I
     tableIndex = encoding.m_index;
     switch (encoding.m_kind) {
     case CFastInfosetContext::EncodedCharacterString::Kind_CharacterString:
-        if (m_context.GetDefaultStringEncoding() != CFastInfosetContext::StringEncoding_UTF8)
-            throw CTsException(kUtf16Unsupported);
-        discriminant = Discriminant_Utf8;
-        return LocalToUtf8String(text);
+        // Only a UTF-16 default gets here: UTF-8 strings are written directly.
+        throw CTsException(kUtf16Unsupported);
     case CFastInfosetContext::EncodedCharacterString::Kind_RestrictedAlphabet:
         if (encoding.m_index != 1 && encoding.m_index != 2)
             throw CTsException(FormatString("Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]",
@@ -307,36 +337,48 @@ std::string CFastInfosetWriter::EncodeCharacterString(const std::string& text, I
     }
 }
 
+namespace {
+bool IsUtf8CharacterString(const CFastInfosetContext& context, ItemType type)
+{
+    return context.GetEncoding(type).m_kind == CFastInfosetContext::EncodedCharacterString::Kind_CharacterString &&
+           context.GetDefaultStringEncoding() == CFastInfosetContext::StringEncoding_UTF8;
+}
+} // namespace
+
 void CFastInfosetWriter::WriteEncodedStringBit3(unsigned char leading, const std::string& text, ItemType type)
 {
+    if (IsUtf8CharacterString(m_context, type)) {
+        const std::string& octets = Utf8Of(text);
+        PutOctetStringBit5(static_cast<unsigned char>(leading | (Discriminant_Utf8 << 4)), octets.data(),
+                           octets.size());
+        return;
+    }
     unsigned discriminant = 0;
     std::uint32_t index = 0;
     const std::string octets = EncodeCharacterString(text, type, discriminant, index, kUnknownEncodingBit3);
     leading = static_cast<unsigned char>(leading | (discriminant << 4));
-    if (discriminant == Discriminant_Utf8) {
-        WriteOctetStringBit5(leading, octets);
-        return;
-    }
     // The 8-bit table index: its high half ends this octet, its low half starts the next.
     const unsigned value = index - 1;
     Put(static_cast<unsigned char>(leading | (value >> 4)));
-    WriteOctetStringBit5(static_cast<unsigned char>((value & 0x0F) << 4), octets);
+    PutOctetStringBit5(static_cast<unsigned char>((value & 0x0F) << 4), octets.data(), octets.size());
 }
 
 void CFastInfosetWriter::WriteEncodedStringBit5(unsigned char leading, const std::string& text, ItemType type)
 {
+    if (IsUtf8CharacterString(m_context, type)) {
+        const std::string& octets = Utf8Of(text);
+        PutOctetStringBit7(static_cast<unsigned char>(leading | (Discriminant_Utf8 << 2)), octets.data(),
+                           octets.size());
+        return;
+    }
     unsigned discriminant = 0;
     std::uint32_t index = 0;
     const std::string octets = EncodeCharacterString(text, type, discriminant, index, kUnknownEncodingBit5);
     leading = static_cast<unsigned char>(leading | (discriminant << 2));
-    if (discriminant == Discriminant_Utf8) {
-        WriteOctetStringBit7(leading, octets);
-        return;
-    }
     // The 8-bit table index: its top two bits end this octet, the other six start the next.
     const unsigned value = index - 1;
     Put(static_cast<unsigned char>(leading | (value >> 6)));
-    WriteOctetStringBit7(static_cast<unsigned char>((value & 0x3F) << 2), octets);
+    PutOctetStringBit7(static_cast<unsigned char>((value & 0x3F) << 2), octets.data(), octets.size());
 }
 
 // ---- names ----
@@ -357,10 +399,11 @@ void CFastInfosetWriter::WriteIdentifier(IdentifierKind kind, const std::string&
         break;
     }
     if (found) {
-        WriteIntegerBit2(0x80, index);
+        PutIntegerBit2(0x80, index);
         return;
     }
-    WriteOctetStringBit2(0x00, LocalToUtf8String(value));
+    const std::string& octets = Utf8Of(value);
+    PutOctetStringBit2(0x00, octets.data(), octets.size());
     switch (kind) {
     case Identifier_Prefix:
         m_pVocabulary->AddPrefixName(value);
@@ -374,39 +417,77 @@ void CFastInfosetWriter::WriteIdentifier(IdentifierKind kind, const std::string&
     }
 }
 
-void CFastInfosetWriter::WriteElementName(unsigned char leading, const std::string& prefix,
+std::uint32_t CFastInfosetWriter::FindNameInVocabulary(NameCacheEntry& cached, bool element, const std::string& prefix,
+                                                       const std::string& namespaceUri, const std::string& localName)
+{
+    std::uint32_t index = 0;
+    const bool found = element ? m_pVocabulary->FindElementNameIndex(prefix, namespaceUri, localName, index)
+                               : m_pVocabulary->FindAttributeNameIndex(prefix, namespaceUri, localName, index);
+    if (!found)
+        return 0;
+    cached.prefix = prefix;
+    cached.namespaceUri = namespaceUri;
+    cached.localName = localName;
+    cached.index = index;
+    return index;
+}
+
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline std::uint32_t CFastInfosetWriter::FindName(NameCacheEntry* cache, bool element, const std::string& prefix,
+                                                  const std::string& namespaceUri, const std::string& localName)
+{
+    NameCacheEntry& cached = CacheSlot(cache, localName);
+    if (cached.index != 0 && SameBytes(cached.localName, localName) && SameBytes(cached.namespaceUri, namespaceUri) &&
+        SameBytes(cached.prefix, prefix))
+        return cached.index;
+    return FindNameInVocabulary(cached, element, prefix, namespaceUri, localName);
+}
+
+std::uint32_t CFastInfosetWriter::FindShortString(ShortStringCacheEntry* cache, VocabularyFind find,
+                                                  const std::string& text) const
+{
+    std::uint32_t index = 0;
+    const std::size_t length = text.size();
+    if (length == 0 || length > 7)
+        return (m_pVocabulary->*find)(text, index) ? index : 0;
+    // The length in the low octet keeps strings that differ only by trailing zero octets apart.
+    std::uint64_t key = length;
+    for (std::size_t i = 0; i < length; ++i)
+        key |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * (i + 1));
+    ShortStringCacheEntry& cached = cache[(key * 0x9E3779B97F4A7C15ull) >> 56];
+    static_assert(kShortStringCacheSize == 256, "the slot is the top octet of the product");
+    if (cached.index != 0 && cached.key == key)
+        return cached.index;
+    if (!(m_pVocabulary->*find)(text, index))
+        return 0;
+    cached.key = key;
+    cached.index = index;
+    return index;
+}
+
+void CFastInfosetWriter::WriteLiteralName(unsigned char form, const std::string& prefix,
                                           const std::string& namespaceUri, const std::string& localName)
 {
-    assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
-    // Documents repeat a few names many times: a small cache, checked by
-    // value, answers most look-ups before the vocabulary's table. An index,
-    // once given, never changes.
-    ElementNameCacheEntry& cached =
-        m_elementNameCache[localName.empty() ? 0
-                                             : (localName.size() * 31 + static_cast<unsigned char>(localName[0]) +
-                                                7u * static_cast<unsigned char>(localName.back())) %
-                                                   kElementNameCacheSize];
-    if (cached.index != 0 && cached.localName == localName && cached.namespaceUri == namespaceUri &&
-        cached.prefix == prefix) {
-        WriteIntegerBit3(leading, cached.index);
-        return;
-    }
-    std::uint32_t index = 0;
-    if (m_pVocabulary->FindElementNameIndex(prefix, namespaceUri, localName, index)) {
-        cached.prefix = prefix;
-        cached.namespaceUri = namespaceUri;
-        cached.localName = localName;
-        cached.index = index;
-        WriteIntegerBit3(leading, index);
-        return;
-    }
-    Put(static_cast<unsigned char>(leading | kLiteralElementName | (prefix.empty() ? 0 : kPrefixPresent) |
+    Put(static_cast<unsigned char>(form | (prefix.empty() ? 0 : kPrefixPresent) |
                                    (namespaceUri.empty() ? 0 : kNamespacePresent)));
     if (!prefix.empty())
         WriteIdentifier(Identifier_Prefix, prefix);
     if (!namespaceUri.empty())
         WriteIdentifier(Identifier_Namespace, namespaceUri);
     WriteIdentifier(Identifier_LocalName, localName);
+}
+
+void CFastInfosetWriter::WriteElementName(unsigned char leading, const std::string& prefix,
+                                          const std::string& namespaceUri, const std::string& localName)
+{
+    assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
+    if (const std::uint32_t index = FindName(m_elementNameCache, true, prefix, namespaceUri, localName)) {
+        PutIntegerBit3(leading, index);
+        return;
+    }
+    WriteLiteralName(static_cast<unsigned char>(leading | kLiteralElementName), prefix, namespaceUri, localName);
     m_pVocabulary->AddElementName(prefix, namespaceUri, localName);
 }
 
@@ -414,18 +495,11 @@ void CFastInfosetWriter::WriteAttributeName(const std::string& prefix, const std
                                             const std::string& localName)
 {
     assert((prefix.empty() || !namespaceUri.empty()) && "a prefix needs a namespace");
-    std::uint32_t index = 0;
-    if (m_pVocabulary->FindAttributeNameIndex(prefix, namespaceUri, localName, index)) {
-        WriteIntegerBit2(0x00, index);
+    if (const std::uint32_t index = FindName(m_attributeNameCache, false, prefix, namespaceUri, localName)) {
+        PutIntegerBit2(0x00, index);
         return;
     }
-    Put(static_cast<unsigned char>(kLiteralAttributeName | (prefix.empty() ? 0 : kPrefixPresent) |
-                                   (namespaceUri.empty() ? 0 : kNamespacePresent)));
-    if (!prefix.empty())
-        WriteIdentifier(Identifier_Prefix, prefix);
-    if (!namespaceUri.empty())
-        WriteIdentifier(Identifier_Namespace, namespaceUri);
-    WriteIdentifier(Identifier_LocalName, localName);
+    WriteLiteralName(kLiteralAttributeName, prefix, namespaceUri, localName);
     m_pVocabulary->AddAttributeName(prefix, namespaceUri, localName);
 }
 
@@ -448,64 +522,82 @@ std::string CFastInfosetWriter::PrefixFor(const std::string& uri)
 
 // ---- elements ----
 
-void CFastInfosetWriter::WritePendingElement()
+namespace {
+// Whether the document element declares the namespace of a map entry.
+bool IsDeclared(const CXmlWriter::NamespaceMap::value_type& entry)
 {
-    if (!m_pPending)
-        return;
+    return entry.first != XmlNamespaceUri && !entry.second.empty();
+}
+} // namespace
+
+void CFastInfosetWriter::WritePendingElementOctets()
+{
     CXmlWriterContext* context = m_pPending;
     m_pPending = nullptr;
+    context->SetStartTagOpen(false);
 
-    const bool hasAttributes = !m_pendingAttributes.empty();
+    const bool hasAttributes = m_pendingAttributeCount != 0;
     unsigned char leading = hasAttributes ? kAttributesPresent : 0x00;
-    m_hasAttributes.back() = hasAttributes;
 
     // The document element carries the namespace declarations of the
     // document, every other element those generated for its own names.
-    std::string defaultNamespace;
-    std::vector<std::pair<std::string, std::string>> declarations;
-    if (!context->GetParent()) {
-        defaultNamespace = context->GetDefaultNamespace();
+    const bool isDocumentElement = !context->GetParent();
+    const std::string* defaultNamespace = nullptr;
+    bool declares = m_pendingUndeclaresDefault || !m_pendingDeclarations.empty();
+    if (isDocumentElement) {
+        if (!context->GetDefaultNamespace().empty())
+            defaultNamespace = &context->GetDefaultNamespace();
+        declares = declares || defaultNamespace;
         for (const auto& entry : context->GetNamespaceMap())
-            if (entry.first != XmlNamespaceUri && !entry.second.empty())
-                declarations.emplace_back(entry.second, entry.first);
-    } else {
-        declarations.swap(m_pendingDeclarations);
+            declares = declares || IsDeclared(entry);
     }
-    if (!defaultNamespace.empty() || m_pendingUndeclaresDefault || !declarations.empty()) {
+    if (declares) {
         Put(static_cast<unsigned char>(leading | kNamespaceAttributes));
         if (m_pendingUndeclaresDefault) {
             Put(kNamespaceAttributeNone);
-        } else if (!defaultNamespace.empty()) {
+        } else if (defaultNamespace) {
             Put(kNamespaceAttributeNoPrefix);
-            WriteIdentifier(Identifier_Namespace, defaultNamespace);
+            WriteIdentifier(Identifier_Namespace, *defaultNamespace);
         }
-        for (const auto& [prefix, uri] : declarations) {
+        const auto declare = [this](const std::string& prefix, const std::string& uri) {
             Put(kNamespaceAttributePrefix);
             WriteIdentifier(Identifier_Prefix, prefix);
             WriteIdentifier(Identifier_Namespace, uri);
+        };
+        if (isDocumentElement) {
+            for (const auto& entry : context->GetNamespaceMap())
+                if (IsDeclared(entry))
+                    declare(entry.second, entry.first);
+        } else {
+            for (const auto& [prefix, uri] : m_pendingDeclarations)
+                declare(prefix, uri);
         }
         Put(kTerminator);
         leading = 0x00;
+        m_pendingDeclarations.clear();
+        m_pendingUndeclaresDefault = false;
     }
 
     WriteElementName(leading, m_pendingPrefix, context->GetNamespaceUri(), context->GetLocalName());
-    for (const PendingAttribute& attribute : m_pendingAttributes) {
-        WriteAttributeName(attribute.prefix, attribute.namespaceUri, attribute.localName);
-        Put(attribute.valueOctets);
-    }
-    m_pendingAttributes.clear();
-    m_pendingDeclarations.clear();
     m_pendingPrefix.clear();
-    m_pendingUndeclaresDefault = false;
-}
-
-void CFastInfosetWriter::CloseStartTag()
-{
-    if (m_pContext->IsStartTagOpen()) {
-        m_pContext->SetStartTagOpen(false);
-        if (m_hasAttributes.back())
-            Put(kTerminator);
+    if (!hasAttributes)
+        return;
+    std::size_t valueBegin = 0;
+    for (std::size_t i = 0; i < m_pendingAttributeCount; ++i) {
+        const PendingAttribute& attribute = m_pendingAttributes[i];
+        // A name not in the table when its attribute came may be there now,
+        // added by an earlier attribute of this element.
+        if (attribute.nameIndex)
+            PutIntegerBit2(0x00, attribute.nameIndex);
+        else
+            WriteAttributeName(attribute.prefix, attribute.namespaceUri, attribute.localName);
+        Put(reinterpret_cast<const char*>(m_attributeOctets.Data()) + valueBegin, attribute.valueEnd - valueBegin);
+        valueBegin = attribute.valueEnd;
     }
+    m_pendingAttributeCount = 0;
+    m_attributeOctets.Clear();
+    // The attribute list's terminator: the element's content follows.
+    Put(kTerminator);
 }
 
 void CFastInfosetWriter::StartElement(const std::string& localName, const std::string& namespaceUri)
@@ -513,27 +605,23 @@ void CFastInfosetWriter::StartElement(const std::string& localName, const std::s
     TS_DEBUG_TRACE(m_pContext ? "New Elm: %s::%s\n" : "Root Elm: %s::%s\n", namespaceUri.c_str(),
                    localName.c_str());
     WritePendingElement();
-    if (m_terminatorPending) {
-        Put(kTerminator);
-        m_terminatorPending = false;
-    }
-    if (m_pContext) {
+    PutPendingTerminator();
+    if (m_pContext)
         m_pContext->IncrementChildCount();
-        CloseStartTag();
-    }
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
     context->SetStartTagOpen(true);
     m_pPending = context;
-    m_hasAttributes.push_back(false);
     // An element without namespace cannot stand in a default namespace: the
     // default is undeclared for it and its descendants (the document element
     // then declares none).
-    if (namespaceUri.empty() && !context->GetDefaultNamespace().empty()) {
-        context->SetDefaultNamespace("");
-        m_pendingUndeclaresDefault = context->GetParent() != nullptr;
-    }
-    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
+    if (namespaceUri.empty()) {
+        if (!context->GetDefaultNamespace().empty()) {
+            context->SetDefaultNamespace("");
+            m_pendingUndeclaresDefault = context->GetParent() != nullptr;
+        }
+    } else if (!SameBytes(namespaceUri, context->GetDefaultNamespace())) {
         m_pendingPrefix = PrefixFor(namespaceUri);
+    }
 }
 
 void CFastInfosetWriter::WriteText(const std::string& text, ItemType type, bool)
@@ -541,20 +629,15 @@ void CFastInfosetWriter::WriteText(const std::string& text, ItemType type, bool)
     assert(m_pContext != 0 && "m_pContext != 0");
     TS_DEBUG_TRACE("Elm Val: %s\n", text.c_str());
     WritePendingElement();
-    CloseStartTag();
-    if (m_terminatorPending) {
-        Put(kTerminator);
-        m_terminatorPending = false;
-    }
+    PutPendingTerminator();
     if (text.empty())
         return;
 
-    const std::uint32_t maxAddLength = m_context.GetElementMaxAddLength();
     std::uint32_t index = 0;
-    if (text.size() >= maxAddLength) {
+    if (text.size() >= m_context.GetElementMaxAddLength()) {
         WriteEncodedStringBit5(kCharacterChunk, text, type);
-    } else if (m_pVocabulary->FindCharacterChunkIndex(text, index)) {
-        WriteIntegerBit4(kCharacterChunk | 0x20, index);
+    } else if ((index = FindShortString(m_characterChunkCache, &CFIVocabulary::FindCharacterChunkIndex, text))) {
+        PutIntegerBit4(kCharacterChunk | 0x20, index);
     } else {
         WriteEncodedStringBit5(kCharacterChunk | 0x10, text, type);
         m_pVocabulary->AddCharacterChunk(text);
@@ -566,15 +649,14 @@ void CFastInfosetWriter::EndElement()
     assert(m_pContext != 0 && "m_pContext != 0");
     TS_DEBUG_TRACE("End Elm: %s::%s\n", m_pContext->GetNamespaceUri().c_str(), m_pContext->GetLocalName().c_str());
     WritePendingElement();
-    CloseStartTag();
     if (m_terminatorPending) {
         Put(kDoubleTerminator);
         m_terminatorPending = false;
     } else {
         m_terminatorPending = true;
     }
-    m_hasAttributes.pop_back();
     PopContext();
+    m_pStream->FlushIfFull();
 }
 
 // ---- attributes ----
@@ -582,7 +664,7 @@ void CFastInfosetWriter::EndElement()
 void CFastInfosetWriter::CheckStartTagOpen() const
 {
     assert(m_pContext != 0 && "m_pContext != 0");
-    if (!m_pContext->IsStartTagOpen())
+    if (!m_pPending)
         throw CTsException(kAttributesFirst);
 }
 
@@ -591,30 +673,49 @@ void CFastInfosetWriter::WriteAttributeOctets(const std::string& prefix, const s
 {
     // The value is encoded now, so that a value its type cannot hold fails
     // here; it only touches the table of attribute values, whose entries
-    // follow the attributes' order either way. Its octets are captured in a
-    // string until the start tag is written.
-    std::string valueOctets;
-    m_pCapture = &valueOctets;
+    // follow the attributes' order either way. Its octets wait in
+    // m_attributeOctets until the start tag is written.
+    const std::size_t valueBegin = m_attributeOctets.Size();
+    m_pOut = &m_attributeOctets;
     try {
         WriteAttributeValue(value, type);
     } catch (...) {
-        m_pCapture = nullptr;
+        m_pOut = &m_pStream->Gathered();
+        m_attributeOctets.Truncate(valueBegin);
         throw;
     }
-    m_pCapture = nullptr;
-    m_pendingAttributes.push_back({prefix, namespaceUri, localName, std::move(valueOctets)});
+    m_pOut = &m_pStream->Gathered();
+
+    if (m_pendingAttributeCount == m_pendingAttributes.size()) {
+        try {
+            m_pendingAttributes.emplace_back();
+        } catch (...) {
+            m_attributeOctets.Truncate(valueBegin);
+            throw;
+        }
+    }
+    PendingAttribute& attribute = m_pendingAttributes[m_pendingAttributeCount];
+    // A name already in the table keeps its index; others are settled when
+    // the start tag is written.
+    attribute.nameIndex = FindName(m_attributeNameCache, false, prefix, namespaceUri, localName);
+    if (!attribute.nameIndex) {
+        attribute.prefix = prefix;
+        attribute.namespaceUri = namespaceUri;
+        attribute.localName = localName;
+    }
+    attribute.valueEnd = m_attributeOctets.Size();
+    ++m_pendingAttributeCount;
 }
 
 void CFastInfosetWriter::WriteAttributeValue(const std::string& value, ItemType type)
 {
-    const std::uint32_t maxAddLength = m_context.GetAttributeMaxAddLength();
     std::uint32_t index = 0;
     if (value.empty()) {
         WriteIntegerOrZeroBit2(0x80, 0);
-    } else if (value.size() >= maxAddLength) {
+    } else if (value.size() >= m_context.GetAttributeMaxAddLength()) {
         WriteEncodedStringBit3(0x00, value, type);
-    } else if (m_pVocabulary->FindAttributeValueIndex(value, index)) {
-        WriteIntegerBit2(0x80, index);
+    } else if ((index = FindShortString(m_attributeValueCache, &CFIVocabulary::FindAttributeValueIndex, value))) {
+        PutIntegerBit2(0x80, index);
     } else {
         WriteEncodedStringBit3(0x40, value, type);
         m_pVocabulary->AddAttributeValue(value);
@@ -625,13 +726,14 @@ void CFastInfosetWriter::WriteAttribute(const std::string& localName, const std:
                                         const std::string& value, ItemType type)
 {
     CheckStartTagOpen();
-    std::string prefix;
-    if (!namespaceUri.empty()) {
-        prefix = PrefixFor(namespaceUri);
-        TS_DEBUG_TRACE("Add Att: %s %s::%s\n", prefix.c_str(), namespaceUri.c_str(), localName.c_str());
-    } else {
+    if (namespaceUri.empty()) {
         TS_DEBUG_TRACE("Add Att: ::%s\n", localName.c_str());
+        TS_DEBUG_TRACE("Att Val: %s\n", value.c_str());
+        WriteAttributeOctets(namespaceUri, namespaceUri, localName, value, type); // no namespace, no prefix
+        return;
     }
+    const std::string prefix = PrefixFor(namespaceUri);
+    TS_DEBUG_TRACE("Add Att: %s %s::%s\n", prefix.c_str(), namespaceUri.c_str(), localName.c_str());
     TS_DEBUG_TRACE("Att Val: %s\n", value.c_str());
     WriteAttributeOctets(prefix, namespaceUri, localName, value, type);
 }

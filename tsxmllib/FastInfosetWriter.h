@@ -10,6 +10,7 @@
 #ifndef TSXMLLIB_FASTINFOSETWRITER_H
 #define TSXMLLIB_FASTINFOSETWRITER_H
 
+#include "tsxmllib/BinaryStream.h"
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/XmlWriter.h"
@@ -22,7 +23,6 @@
 
 namespace TsXmlLib16 {
 
-class CBinaryStream;
 class CFastInfosetContext;
 class CFIVocabulary;
 
@@ -83,15 +83,107 @@ private:
     // Which string table an identifier belongs to.
     enum IdentifierKind { Identifier_Prefix, Identifier_Namespace, Identifier_LocalName };
 
-    void Put(unsigned char octet);
-    void Put(const std::string& octets);
+    // A qualified name's table index remembered by value: documents repeat a
+    // few names many times, and a hit costs three short comparisons instead
+    // of composing the vocabulary's key and hashing it. An index, once
+    // given, never changes, so an entry never goes stale.
+    struct NameCacheEntry {
+        std::string prefix;
+        std::string namespaceUri;
+        std::string localName;
+        std::uint32_t index = 0; // 0: empty
+    };
+    static constexpr std::size_t kNameCacheSize = 64;
+    static NameCacheEntry& CacheSlot(NameCacheEntry* cache, const std::string& localName)
+    {
+        if (localName.empty())
+            return cache[0];
+        const std::size_t hash = localName.size() * 31 + static_cast<unsigned char>(localName[0]) +
+                                 7u * static_cast<unsigned char>(localName.back());
+        return cache[hash % kNameCacheSize];
+    }
+    // The index of the name in cache or, failing that, in the vocabulary's
+    // element or attribute names (then cached); 0 when it has none yet.
+    std::uint32_t FindName(NameCacheEntry* cache, bool element, const std::string& prefix,
+                           const std::string& namespaceUri, const std::string& localName);
+    std::uint32_t FindNameInVocabulary(NameCacheEntry& cached, bool element, const std::string& prefix,
+                                       const std::string& namespaceUri, const std::string& localName);
+
+    // Indexes of short strings (up to 7 octets) by their octets and length
+    // packed in one word, so that a hit is one comparison; longer strings,
+    // and short ones not cached yet, are looked up in the vocabulary.
+    struct ShortStringCacheEntry {
+        std::uint64_t key = 0;
+        std::uint32_t index = 0; // 0: empty
+    };
+    static constexpr std::size_t kShortStringCacheSize = 256;
+    using VocabularyFind = bool (CFIVocabulary::*)(const std::string&, std::uint32_t&) const;
+    std::uint32_t FindShortString(ShortStringCacheEntry* cache, VocabularyFind find, const std::string& text) const;
+
+    void Put(unsigned char octet) { m_pOut->Put(octet); }
+    void Put(const char* octets, std::size_t length)
+    {
+        m_pOut->Put(reinterpret_cast<const unsigned char*>(octets), length);
+    }
+    void PutFourOctets(std::uint32_t value)
+    {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            Put(static_cast<unsigned char>(value >> shift));
+    }
+    // The integer forms with their one-octet case inline: most indexes are small.
+    void PutIntegerBit2(unsigned char leading, std::uint32_t value)
+    {
+        if (value - 1 < 64)
+            Put(static_cast<unsigned char>(leading | (value - 1)));
+        else
+            WriteIntegerBit2(leading, value);
+    }
+    void PutIntegerBit3(unsigned char leading, std::uint32_t value)
+    {
+        if (value - 1 < 32)
+            Put(static_cast<unsigned char>(leading | (value - 1)));
+        else
+            WriteIntegerBit3(leading, value);
+    }
+    void PutIntegerBit4(unsigned char leading, std::uint32_t value)
+    {
+        if (value - 1 < 16)
+            Put(static_cast<unsigned char>(leading | (value - 1)));
+        else
+            WriteIntegerBit4(leading, value);
+    }
+    // The length forms of the public encoders, on raw octets.
+    void PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length);
+    void PutOctetStringBit5(unsigned char leading, const char* octets, std::size_t length);
+    void PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length);
+    // text as UTF-8: text itself when the local encoding is UTF-8, else its
+    // conversion (held in m_converted until the next call).
+    const std::string& Utf8Of(const std::string& text) { return m_localIsUtf8 ? text : ConvertedToUtf8(text); }
+    const std::string& ConvertedToUtf8(const std::string& text);
     // The header of the element started last with its namespace attributes,
-    // name and attributes, if not yet written.
-    void WritePendingElement();
-    // Ends the innermost start tag: the attribute list's terminator when it has attributes.
-    void CloseStartTag();
+    // name and attributes (and their terminator), if not yet written. It
+    // ends the start tag: the next octets are the element's content.
+    void WritePendingElement()
+    {
+        if (m_pPending)
+            WritePendingElementOctets();
+    }
+    void WritePendingElementOctets();
+    // Writes the terminator of the element ended last, if held back.
+    void PutPendingTerminator()
+    {
+        if (m_terminatorPending) {
+            Put(kTerminator);
+            m_terminatorPending = false;
+        }
+    }
+    // 4-bit terminator of a list, with padding.
+    static constexpr unsigned char kTerminator = 0xF0;
     // A prefix, namespace name or local name: index when known, else literal (and added).
     void WriteIdentifier(IdentifierKind kind, const std::string& value);
+    // The octet of a literal qualified name (form: its leading bits) and its parts.
+    void WriteLiteralName(unsigned char form, const std::string& prefix, const std::string& namespaceUri,
+                          const std::string& localName);
     void WriteElementName(unsigned char leading, const std::string& prefix, const std::string& namespaceUri,
                           const std::string& localName);
     void WriteAttributeName(const std::string& prefix, const std::string& namespaceUri,
@@ -106,44 +198,46 @@ private:
     std::string PrefixFor(const std::string& uri);
     // Throws unless attributes may still be added to the innermost element.
     void CheckStartTagOpen() const;
-    // The octets of text under the encoding kind/index that the options give type;
-    // discriminant receives the 2-bit discriminant, tableIndex the alphabet or
-    // algorithm index (unused for character strings).
+    // The octets of text under a restricted alphabet or an encoding
+    // algorithm, as the options give them for type (character strings are
+    // written directly): discriminant receives the 2-bit discriminant,
+    // tableIndex the alphabet or algorithm index.
     std::string EncodeCharacterString(const std::string& text, ItemType type, unsigned& discriminant,
                                       std::uint32_t& tableIndex, const char* unknownMessage) const;
 
     CBinaryStream* m_pStream;
-    struct ElementNameCacheEntry {
-        std::string prefix;
-        std::string namespaceUri;
-        std::string localName;
-        std::uint32_t index = 0;  // 0: empty
-    };
-    static constexpr std::size_t kElementNameCacheSize = 64;
-    ElementNameCacheEntry m_elementNameCache[kElementNameCacheSize];
-    // While set, octets go here instead of to the stream (an attribute value
-    // encoded before its start tag is written).
-    std::string* m_pCapture = nullptr;
+    // Where octets go: the stream's gathered bytes, or m_attributeOctets
+    // while an attribute value is encoded before its start tag is written.
+    COctetRun* m_pOut;
     const CFastInfosetContext& m_context;
+    const bool m_localIsUtf8;
     CXmlWriterContext* m_pPending = nullptr;
     bool m_terminatorPending = false;
     CFIVocabulary* m_pVocabulary;
-    // Per open element, innermost last: whether its header announced attributes.
-    std::vector<bool> m_hasAttributes;
+    std::string m_converted;
+    NameCacheEntry m_elementNameCache[kNameCacheSize];
+    NameCacheEntry m_attributeNameCache[kNameCacheSize];
+    ShortStringCacheEntry m_characterChunkCache[kShortStringCacheSize];
+    ShortStringCacheEntry m_attributeValueCache[kShortStringCacheSize];
 
     // What the pending start tag holds until its header is written: a
     // qualified name must use a prefix declared by a namespace attribute in
-    // scope, and all of them come before the element's name.
+    // scope, and all of them come before the element's name. The entries
+    // are reused from element to element; the first m_pendingAttributeCount
+    // are in use.
     struct PendingAttribute {
-        std::string prefix;
+        std::uint32_t nameIndex = 0; // 0: the name was not in the table when the attribute came
+        std::string prefix;          // the name's parts, kept only when nameIndex is 0
         std::string namespaceUri;
         std::string localName;
-        std::string valueOctets;
+        std::size_t valueEnd = 0; // where its value's octets end in m_attributeOctets
     };
     std::string m_pendingPrefix;
     bool m_pendingUndeclaresDefault = false;
     std::vector<std::pair<std::string, std::string>> m_pendingDeclarations; // (prefix, URI)
     std::vector<PendingAttribute> m_pendingAttributes;
+    std::size_t m_pendingAttributeCount = 0;
+    COctetRun m_attributeOctets;
 };
 
 } // namespace TsXmlLib16
