@@ -212,19 +212,27 @@ void CFastInfosetWriter::WriteIntegerBit4(unsigned char leading, std::uint32_t v
     }
 }
 
-void CFastInfosetWriter::PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length)
+void CFastInfosetWriter::PutOctetString(unsigned char leading, const char* octets, std::size_t length,
+                                        std::size_t shortest, unsigned char mediumForm, unsigned char longForm)
 {
+    // Up to `shortest` octets the length fits the leading octet, up to 256
+    // more it takes one octet, beyond that four.
     assert(length != 0 && "octet string must not be empty");
-    if (length <= 64) {
+    if (length <= shortest) {
         Put(static_cast<unsigned char>(leading | (length - 1)));
-    } else if (length <= 320) {
-        Put(static_cast<unsigned char>(leading | 0x40));
-        Put(static_cast<unsigned char>(length - 65));
+    } else if (length <= shortest + 256) {
+        Put(static_cast<unsigned char>(leading | mediumForm));
+        Put(static_cast<unsigned char>(length - shortest - 1));
     } else {
-        Put(static_cast<unsigned char>(leading | 0x60));
-        PutFourOctets(static_cast<std::uint32_t>(length - 321));
+        Put(static_cast<unsigned char>(leading | longForm));
+        PutFourOctets(static_cast<std::uint32_t>(length - shortest - 257));
     }
     Put(octets, length);
+}
+
+void CFastInfosetWriter::PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length)
+{
+    PutOctetString(leading, octets, length, 64, 0x40, 0x60);
 }
 
 void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::string& octets)
@@ -234,17 +242,7 @@ void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::
 
 void CFastInfosetWriter::PutOctetStringBit5(unsigned char leading, const char* octets, std::size_t length)
 {
-    assert(length != 0 && "octet string must not be empty");
-    if (length <= 8) {
-        Put(static_cast<unsigned char>(leading | (length - 1)));
-    } else if (length <= 264) {
-        Put(static_cast<unsigned char>(leading | 0x08));
-        Put(static_cast<unsigned char>(length - 9));
-    } else {
-        Put(static_cast<unsigned char>(leading | 0x0C));
-        PutFourOctets(static_cast<std::uint32_t>(length - 265));
-    }
-    Put(octets, length);
+    PutOctetString(leading, octets, length, 8, 0x08, 0x0C);
 }
 
 void CFastInfosetWriter::WriteOctetStringBit5(unsigned char leading, const std::string& octets)
@@ -254,17 +252,7 @@ void CFastInfosetWriter::WriteOctetStringBit5(unsigned char leading, const std::
 
 void CFastInfosetWriter::PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length)
 {
-    assert(length != 0 && "octet string must not be empty");
-    if (length <= 2) {
-        Put(static_cast<unsigned char>(leading | (length - 1)));
-    } else if (length <= 258) {
-        Put(static_cast<unsigned char>(leading | 0x02));
-        Put(static_cast<unsigned char>(length - 3));
-    } else {
-        Put(static_cast<unsigned char>(leading | 0x03));
-        PutFourOctets(static_cast<std::uint32_t>(length - 259));
-    }
-    Put(octets, length);
+    PutOctetString(leading, octets, length, 2, 0x02, 0x03);
 }
 
 void CFastInfosetWriter::WriteOctetStringBit7(unsigned char leading, const std::string& octets)

@@ -153,6 +153,9 @@ private:
             WriteIntegerBit4(leading, value);
     }
     // The length forms of the public encoders, on raw octets.
+    // An octet string with its length starting in the leading octet's low bits.
+    void PutOctetString(unsigned char leading, const char* octets, std::size_t length, std::size_t shortest,
+                        unsigned char mediumForm, unsigned char longForm);
     void PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length);
     void PutOctetStringBit5(unsigned char leading, const char* octets, std::size_t length);
     void PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length);
