@@ -167,6 +167,26 @@ TEST_F(FastInfosetWriterDoc, ElementsWithoutNamespaceUndeclareTheDefault)
                                  {0x81, 0xF0, 0x3F, 0x81, 0x81, 0x00}, "c", {0xFF, 0xFF}}));
 }
 
+TEST_F(FastInfosetWriterDoc, ValueElementsWrittenInOneCallMatchTheElementByElementForm)
+{
+    std::string forms[2];
+    for (const bool fused : {false, true}) {
+        NewWriter();
+        writer->WriteHeader(FInfoDecl_None);
+        TestSupport::WriteValueElements(*writer, fused);
+        writer->WriteDocumentEnd();
+        writer->Close();
+        forms[fused] = Written();
+    }
+    EXPECT_EQ(forms[true], forms[false]);
+    // The document element itself may be a value element.
+    NewWriter();
+    writer->WriteHeader(FInfoDecl_None);
+    writer->WriteValueElement("r", "", "v", ItemType_string, false);
+    writer->WriteDocumentEnd();
+    EXPECT_EQ(Written(), Expect({kHeader, {0x3C, 0x00}, "r", {0x90}, "v", {0xFF}}));
+}
+
 TEST_F(FastInfosetWriterDoc, TypeAndNilAttributes)
 {
     writer->AddNamespace("xsi", XmlSchemaInstanceNamespaceUri);

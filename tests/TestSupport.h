@@ -3,11 +3,52 @@
 #define TSXMLLIB_TESTS_TESTSUPPORT_H
 
 #include "tsxmllib/TsException.h"
+#include "tsxmllib/XmlWriter.h"
 
 #include <cstdio>
 #include <string>
 
 namespace TestSupport {
+
+// Elements holding only text, in every situation a writer treats apart: in
+// the default namespace, in none under a default (which undeclares it), in a
+// declared and in an undeclared namespace, empty, default, markup and a CDATA
+// section, after a start tag with an attribute and deeper down. Written with
+// WriteValueElement when fused is set, else each with StartElement,
+// WriteText and EndElement: a writer must give the same document both ways.
+inline void WriteValueElements(TsXmlLib16::CXmlWriter& w, bool fused)
+{
+    using TsXmlLib16::ItemType_string;
+    const auto value = [&](const std::string& name, const std::string& ns, const std::string& text,
+                           bool isDefault = false) {
+        if (fused) {
+            w.WriteValueElement(name, ns, text, ItemType_string, isDefault);
+        } else {
+            w.StartElement(name, ns);
+            w.WriteText(text, ItemType_string, isDefault);
+            w.EndElement();
+        }
+    };
+    w.SetDefaultNamespace("urn:d");
+    w.AddNamespace("p", "urn:p");
+    w.StartElement("root", "urn:d");
+    w.WriteAttribute("a", "", "1", ItemType_string);
+    value("first", "urn:d", "text");
+    value("none", "", "no namespace");
+    value("prefixed", "urn:p", "x");
+    value("undeclared", "urn:u", "declared on itself");
+    value("undeclared", "urn:u", "and again");
+    value("empty", "urn:d", "");
+    value("default", "urn:d", "42", true);
+    value("markup", "urn:d", "a<b & c>\"d\"\r\ne");
+    value("cdata", "urn:d", "<![CDATA[<kept>]]>");
+    w.StartElement("inner", "urn:p");
+    value("deep", "urn:d", "x");
+    value("deep", "urn:p", "x");
+    w.EndElement();
+    value("last", "urn:d", "text");
+    w.EndElement();
+}
 
 // The message of the exception of the given class that the call throws, or
 // "<no exception>" when it throws none. Other exceptions pass through.

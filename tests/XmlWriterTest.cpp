@@ -218,6 +218,27 @@ TEST_F(XmlWriter, PrettyPrintingIndentsAndEndsLines)
     EXPECT_STREQ(stream.GetText(), "<r>\n\t<a/>\n..<b/>\n</r>\n");
 }
 
+TEST_F(XmlWriter, ValueElementsWrittenInOneCallMatchTheElementByElementForm)
+{
+    for (const bool writeDefaults : {false, true}) {
+        m_ctx.SetWriteDefaultElementValues(writeDefaults);
+        const auto fused = [](CXmlWriter& w) { TestSupport::WriteValueElements(w, true); };
+        const auto separate = [](CXmlWriter& w) { TestSupport::WriteValueElements(w, false); };
+        EXPECT_EQ(Flat(fused), Flat(separate));
+        EXPECT_EQ(Pretty(fused, EOLType_CRLF), Pretty(separate, EOLType_CRLF));
+    }
+    m_ctx.SetWriteDefaultElementValues(false);
+    EXPECT_EQ(Flat([](CXmlWriter& w) { TestSupport::WriteValueElements(w, true); }),
+              "<root xmlns=\"urn:d\" xmlns:p=\"urn:p\" a=\"1\"><first>text</first><none>no namespace</none>"
+              "<p:prefixed>x</p:prefixed><AA:undeclared xmlns:AA=\"urn:u\">declared on itself</AA:undeclared>"
+              "<AA:undeclared xmlns:AA=\"urn:u\">and again</AA:undeclared><empty/><default/>"
+              "<markup>a&lt;b &amp; c&gt;\"d\"\ne</markup><cdata><![CDATA[<kept>]]></cdata>"
+              "<p:inner><deep>x</deep><p:deep>x</p:deep></p:inner><last>text</last></root>");
+    // The document element itself may be a value element.
+    EXPECT_EQ(Pretty([](CXmlWriter& w) { w.WriteValueElement("only", "urn:o", "v", ItemType_string, false); }),
+              "<AA:only xmlns:AA=\"urn:o\">v</AA:only>\n");
+}
+
 TEST_F(XmlWriter, EscapingDiffersBetweenTextAndAttributes)
 {
     const std::string value = "a \"b\" & c<d>\n'\t\r\xC3\xA9";

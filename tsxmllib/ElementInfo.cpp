@@ -182,9 +182,8 @@ bool CElementInfo::ElementToXmlValue(const CXmlGeneratedClass* obj, CXmlWriter* 
     const bool isDefault = !m_defaultValue.empty() && text == m_defaultValue;
     if (!isEnum && !isDefault && m_restrictions.HasAny())
         CheckRestriction(value);
-    writer->StartElement(m_elementName, m_elementNamespace);
-    writer->WriteText(text, isEnum ? ItemType_string : value.GetTypeAsEnum(), isDefault);
-    writer->EndElement();
+    writer->WriteValueElement(m_elementName, m_elementNamespace, text, isEnum ? ItemType_string : value.GetTypeAsEnum(),
+                              isDefault);
     return true;
 }
 

@@ -618,9 +618,13 @@ void CFastInfosetWriter::WriteText(const std::string& text, ItemType type, bool)
     TS_DEBUG_TRACE("Elm Val: %s\n", text.c_str());
     WritePendingElement();
     PutPendingTerminator();
+    WriteCharacterChunk(text, type);
+}
+
+void CFastInfosetWriter::WriteCharacterChunk(const std::string& text, ItemType type)
+{
     if (text.empty())
         return;
-
     std::uint32_t index = 0;
     if (text.size() >= m_context.GetElementMaxAddLength()) {
         WriteEncodedStringBit5(kCharacterChunk, text, type);
@@ -644,6 +648,41 @@ void CFastInfosetWriter::EndElement()
         m_terminatorPending = true;
     }
     PopContext();
+    m_pStream->FlushIfFull();
+}
+
+void CFastInfosetWriter::WriteValueElement(const std::string& localName, const std::string& namespaceUri,
+                                           const std::string& text, ItemType type, bool isDefaultValue)
+{
+    // The element is written in one go, without a context of its own, when
+    // its name needs nothing declared for it: no prefix to generate, no
+    // default namespace to undeclare. The document element always opens a
+    // context.
+    static const std::string noPrefix;
+    const std::string* prefix = &noPrefix;
+    if (m_pContext) {
+        const std::string& defaultNamespace = m_pContext->GetDefaultNamespace();
+        if (namespaceUri.empty() ? !defaultNamespace.empty()
+                                 : !SameBytes(namespaceUri, defaultNamespace) &&
+                                       !(prefix = m_pContext->FindPrefix(namespaceUri)))
+            prefix = nullptr;
+    } else {
+        prefix = nullptr;
+    }
+    if (!prefix) {
+        CXmlWriter::WriteValueElement(localName, namespaceUri, text, type, isDefaultValue);
+        return;
+    }
+    TS_DEBUG_TRACE("New Elm: %s::%s\n", namespaceUri.c_str(), localName.c_str());
+    WritePendingElement();
+    PutPendingTerminator();
+    m_pContext->IncrementChildCount();
+    WriteElementName(0x00, *prefix, namespaceUri, localName);
+    TS_DEBUG_TRACE("Elm Val: %s\n", text.c_str());
+    WriteCharacterChunk(text, type);
+    TS_DEBUG_TRACE("End Elm: %s::%s\n", namespaceUri.c_str(), localName.c_str());
+    // Its terminator waits, as that of every element ended.
+    m_terminatorPending = true;
     m_pStream->FlushIfFull();
 }
 

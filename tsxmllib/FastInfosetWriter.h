@@ -54,6 +54,8 @@ public:
                         ItemType type) override;
     void WriteXsiType(const std::string& typeNamespace, const std::string& typeName, ItemType type) override;
     void WriteNil() override;
+    void WriteValueElement(const std::string& localName, const std::string& namespaceUri, const std::string& text,
+                           ItemType type, bool isDefaultValue) override;
 
     // The tables built so far for this document.
     CFIVocabulary& GetVocabulary() { return *m_pVocabulary; }
@@ -180,6 +182,9 @@ private:
             m_terminatorPending = false;
         }
     }
+    // Character data of an element: nothing when empty, else a chunk by
+    // index or literal (and added when short).
+    void WriteCharacterChunk(const std::string& text, ItemType type);
     // 4-bit terminator of a list, with padding.
     static constexpr unsigned char kTerminator = 0xF0;
     // A prefix, namespace name or local name: index when known, else literal (and added).

@@ -195,18 +195,18 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
     m_pStream->Write('<');
 
     if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
-        bool declare = false;
-        if (!context->HasPrefix(namespaceUri)) {
+        const std::string* prefix = context->FindPrefix(namespaceUri);
+        const bool declare = prefix == nullptr;
+        if (declare) {
             context->AddNamespace(context->GeneratePrefix(), namespaceUri);
-            declare = true;
+            prefix = context->FindPrefix(namespaceUri);
+            assert(prefix && "a generated prefix is not empty");
         }
-        const std::string prefix = context->GetNamespaceMapValue(namespaceUri);
-        assert(prefix.length() != 0 && "m_pContext->GetNamespaceMapValue(strNamespace).length() != 0");
-        m_pStream->Write(prefix);
+        m_pStream->Write(*prefix);
         m_pStream->Write(':');
         m_pStream->Write(localName);
         if (declare)
-            WriteDeclaration(prefix, namespaceUri);
+            WriteDeclaration(*prefix, namespaceUri);
     } else {
         m_pStream->Write(localName);
     }
@@ -236,11 +236,16 @@ void CXmlTextWriter::WriteText(const std::string& text, ItemType, bool isDefault
         m_pStream->Write('>');
         m_pContext->SetStartTagOpen(false);
     }
+    WriteContent(text);
+    FlushCheck();
+}
+
+void CXmlTextWriter::WriteContent(const std::string& text)
+{
     if (text[0] == '<' && text.compare(0, sizeof(kCDataStart) - 1, kCDataStart) == 0)
         m_pStream->Write(text);
     else
         WriteEscaped(text, false);
-    FlushCheck();
 }
 
 void CXmlTextWriter::EndElement()
@@ -255,7 +260,9 @@ void CXmlTextWriter::EndElement()
         m_pStream->Write("</");
         const std::string& namespaceUri = m_pContext->GetNamespaceUri();
         if (!namespaceUri.empty() && namespaceUri != m_pContext->GetDefaultNamespace()) {
-            m_pStream->Write(m_pContext->GetNamespaceMapValue(namespaceUri));
+            const std::string* prefix = m_pContext->FindPrefix(namespaceUri);
+            assert(prefix && "the start tag found or declared a prefix");
+            m_pStream->Write(*prefix);
             m_pStream->Write(':');
         }
         m_pStream->Write(m_pContext->GetLocalName());
@@ -265,6 +272,46 @@ void CXmlTextWriter::EndElement()
         WriteEOL();
     FlushCheck();
     PopContext();
+}
+
+void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::string& namespaceUri,
+                                       const std::string& text, ItemType type, bool isDefaultValue)
+{
+    // The element is written in one go, without a context of its own, when
+    // its name needs no declaration: a prefix declared for it would have to
+    // stay in scope for the element alone. The document element always opens
+    // a context.
+    const std::string* prefix = nullptr;
+    if (!m_pContext || (!namespaceUri.empty() && namespaceUri != m_pContext->GetDefaultNamespace() &&
+                        !(prefix = m_pContext->FindPrefix(namespaceUri)))) {
+        CXmlWriter::WriteValueElement(localName, namespaceUri, text, type, isDefaultValue);
+        return;
+    }
+    CloseOpenStartTag();
+    if (m_prettyPrint)
+        WriteIndentChars(m_pContext->GetDepth() + 1);
+    m_pStream->Write('<');
+    if (prefix) {
+        m_pStream->Write(*prefix);
+        m_pStream->Write(':');
+    }
+    m_pStream->Write(localName);
+    if (text.empty() || (isDefaultValue && !m_writeDefaultValues)) {
+        m_pStream->Write("/>", 2);
+    } else {
+        m_pStream->Write('>');
+        WriteContent(text);
+        m_pStream->Write("</", 2);
+        if (prefix) {
+            m_pStream->Write(*prefix);
+            m_pStream->Write(':');
+        }
+        m_pStream->Write(localName);
+        m_pStream->Write('>');
+    }
+    if (m_prettyPrint)
+        WriteEOL();
+    FlushCheck();
 }
 
 void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::string& namespaceUri,

@@ -20,8 +20,6 @@ public:
     explicit CXmlTextWriter(CTextStream* stream);
     ~CXmlTextWriter() override;
 
-    // Only while no element is open.
-    // EOLType_CRLF or EOLType_LF; anything else is refused.
     // Whether text that equals the schema default is written.
     void SetWriteDefaultElementValues(bool write) { m_writeDefaultValues = write; }
     bool GetWriteDefaultElementValues() const { return m_writeDefaultValues; }
@@ -49,10 +47,15 @@ public:
                         ItemType type) override;
     void WriteXsiType(const std::string& typeNamespace, const std::string& typeName, ItemType type) override;
     void WriteNil() override;
+    void WriteValueElement(const std::string& localName, const std::string& namespaceUri, const std::string& text,
+                           ItemType type, bool isDefaultValue) override;
 
 private:
-    // Hands buffered text on once 4096 bytes or more have accumulated.
+    // Writes the line end.
     void WriteEOL();
+    // Element content: text that begins a CDATA section as it stands, other
+    // text escaped.
+    void WriteContent(const std::string& text);
     // Writes text (up to a zero byte) with the markup characters escaped;
     // attribute mode also escapes quotation marks and line feeds.
     void WriteEscaped(const std::string& text, bool attributeMode);

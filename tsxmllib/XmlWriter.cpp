@@ -118,10 +118,12 @@ std::string CXmlWriter::CXmlWriterContext::GetNamespaceMapValue(const std::strin
     return (*m_pNamespaceMap)[uri];
 }
 
-bool CXmlWriter::CXmlWriterContext::HasPrefix(const std::string& uri) const
+bool CXmlWriter::CXmlWriterContext::HasPrefix(const std::string& uri) const { return FindPrefix(uri) != nullptr; }
+
+const std::string* CXmlWriter::CXmlWriterContext::FindPrefix(const std::string& uri) const
 {
     const auto it = m_pNamespaceMap->find(uri);
-    return it != m_pNamespaceMap->end() && !it->second.empty();
+    return it != m_pNamespaceMap->end() && !it->second.empty() ? &it->second : nullptr;
 }
 
 void CXmlWriter::CXmlWriterContext::StopInheriting()
@@ -188,6 +190,14 @@ void CXmlWriter::AddNamespace(const std::string& prefix, const std::string& uri)
         m_pContext->AddNamespace(prefix, uri);
     else
         m_namespaceMap[uri] = prefix;
+}
+
+void CXmlWriter::WriteValueElement(const std::string& localName, const std::string& namespaceUri,
+                                   const std::string& text, ItemType type, bool isDefaultValue)
+{
+    StartElement(localName, namespaceUri);
+    WriteText(text, type, isDefaultValue);
+    EndElement();
 }
 
 void CXmlWriter::SetCollectionState(std::uint32_t state)

@@ -62,6 +62,8 @@ public:
         std::string GetNamespaceMapValue(const std::string& uri);
         // Whether the effective map holds a non-empty prefix for uri.
         bool HasPrefix(const std::string& uri) const;
+        // The non-empty prefix the effective map holds for uri, or null.
+        const std::string* FindPrefix(const std::string& uri) const;
         // Declares uri with prefix for this element and its children.
         void AddNamespace(const std::string& prefix, const std::string& uri);
         void SetDefaultNamespace(const std::string& uri);
@@ -111,6 +113,11 @@ public:
                                 const std::string& value, ItemType type) = 0;
     virtual void WriteXsiType(const std::string& typeNamespace, const std::string& typeName, ItemType type) = 0;
     virtual void WriteNil() = 0;
+    // An element holding only text: the same as StartElement, WriteText and
+    // EndElement one after the other, which is what this implementation does.
+    // Writers override it to write such an element without opening a context.
+    virtual void WriteValueElement(const std::string& localName, const std::string& namespaceUri,
+                                   const std::string& text, ItemType type, bool isDefaultValue);
 
     // Marks the innermost element while the items of a collection are written;
     // does nothing when no element is open.
