@@ -50,4 +50,34 @@ TEST(WhitespaceUtils, ApplyRuleDispatchesAndRejectsUnknownRules)
     EXPECT_THROW(WS::ApplyRule(static_cast<WS::WhitespaceRule>(-1), text), CTsException);
 }
 
+TEST(WhitespaceUtils, AppliedHandsBackTheTextItselfWhenTheRuleLeavesItAlone)
+{
+    struct Case {
+        WS::WhitespaceRule rule;
+        std::string unchanged;
+        std::string changed;
+    };
+    // Each changed text differs in just the one way its rule looks for.
+    const Case cases[] = {
+        {WS::WhitespaceRule_None, " a\r\n\t b ", ""},
+        {WS::WhitespaceRule_Preserve, " a\n\t b ", "a\rb"},
+        {WS::WhitespaceRule_Replace, " a  b ", "a\tb"},
+        {WS::WhitespaceRule_Collapse, "a b c", "a  b"},
+        {WS::WhitespaceRule_Collapse, "", " a"},
+        {WS::WhitespaceRule_Collapse, "x", "a\n"},
+    };
+    for (const Case& c : cases) {
+        std::string scratch = "left alone";
+        EXPECT_EQ(&WS::Applied(c.rule, c.unchanged, scratch), &c.unchanged) << c.rule << " [" << c.unchanged << "]";
+        EXPECT_EQ(scratch, "left alone");
+        if (c.changed.empty())
+            continue;
+        const std::string& result = WS::Applied(c.rule, c.changed, scratch);
+        EXPECT_EQ(&result, &scratch) << c.rule << " [" << c.changed << "]";
+        EXPECT_EQ(result, WS::ApplyRule(c.rule, c.changed));
+    }
+    std::string scratch;
+    EXPECT_THROW(WS::Applied(static_cast<WS::WhitespaceRule>(4), "a", scratch), CTsException);
+}
+
 } // namespace

@@ -293,8 +293,9 @@ int LeadingInteger(const std::string& text)
 
 CDateTime DateFromText(const std::string& text, CWhitespaceUtils::WhitespaceRule rule)
 {
+    std::string scratch;
     CDateTime value;
-    value.ParseXSDDate(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDDate(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
     return value;
 }
 
@@ -476,12 +477,14 @@ short CConversions::i2FromString(const std::string& text, WhitespaceRule rule)
 
 std::int32_t CConversions::i4FromString(const std::string& text, WhitespaceRule rule)
 {
-    return ParseInteger<std::int32_t>(CWhitespaceUtils::ApplyRule(rule, text), "i4");
+    std::string scratch;
+    return ParseInteger<std::int32_t>(CWhitespaceUtils::Applied(rule, text, scratch), "i4");
 }
 
 std::int64_t CConversions::i8FromString(const std::string& text, WhitespaceRule rule)
 {
-    return ParseInteger<std::int64_t>(CWhitespaceUtils::ApplyRule(rule, text), "i8");
+    std::string scratch;
+    return ParseInteger<std::int64_t>(CWhitespaceUtils::Applied(rule, text, scratch), "i8");
 }
 
 unsigned char CConversions::ui1FromString(const std::string& text, WhitespaceRule rule)
@@ -496,27 +499,32 @@ unsigned short CConversions::ui2FromString(const std::string& text, WhitespaceRu
 
 std::uint32_t CConversions::ui4FromString(const std::string& text, WhitespaceRule rule)
 {
-    return ParseInteger<std::uint32_t>(CWhitespaceUtils::ApplyRule(rule, text), "ui4");
+    std::string scratch;
+    return ParseInteger<std::uint32_t>(CWhitespaceUtils::Applied(rule, text, scratch), "ui4");
 }
 
 std::uint64_t CConversions::ui8FromString(const std::string& text, WhitespaceRule rule)
 {
-    return ParseInteger<std::uint64_t>(CWhitespaceUtils::ApplyRule(rule, text), "ui8");
+    std::string scratch;
+    return ParseInteger<std::uint64_t>(CWhitespaceUtils::Applied(rule, text, scratch), "ui8");
 }
 
 float CConversions::r4FromString(const std::string& text, WhitespaceRule rule)
 {
-    return NarrowToFloat(ParseDouble(CWhitespaceUtils::ApplyRule(rule, text), "r4"));
+    std::string scratch;
+    return NarrowToFloat(ParseDouble(CWhitespaceUtils::Applied(rule, text, scratch), "r4"));
 }
 
 double CConversions::r8FromString(const std::string& text, WhitespaceRule rule)
 {
-    return ParseDouble(CWhitespaceUtils::ApplyRule(rule, text), "r8");
+    std::string scratch;
+    return ParseDouble(CWhitespaceUtils::Applied(rule, text, scratch), "r8");
 }
 
 bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rule)
 {
-    const std::string processed = CWhitespaceUtils::ApplyRule(rule, text);
+    std::string scratch;
+    const std::string& processed = CWhitespaceUtils::Applied(rule, text, scratch);
     if (EqualsIgnoringCase(processed, "true") || processed == "1")
         return true;
     if (EqualsIgnoringCase(processed, "false") || processed == "0")
@@ -528,7 +536,8 @@ bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rul
 
 char CConversions::charFromString(const std::string& text, WhitespaceRule rule)
 {
-    const std::string processed = CWhitespaceUtils::ApplyRule(rule, text);
+    std::string scratch;
+    const std::string& processed = CWhitespaceUtils::Applied(rule, text, scratch);
     if (processed.size() != 1)
         throw CTsInvalidValueException(FormatString(
             "The value [%s] can not be a char as it is either empty of greater than 1 char long", processed.c_str()));
@@ -542,15 +551,17 @@ std::string CConversions::stringFromString(const std::string& text, WhitespaceRu
 
 CDateTime CConversions::datetimeFromString(const std::string& text, WhitespaceRule rule)
 {
+    std::string scratch;
     CDateTime value;
-    value.ParseXSDDateTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDDateTime(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
     return value;
 }
 
 CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule rule)
 {
+    std::string scratch;
     CDateTime value;
-    value.ParseXSDTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDTime(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
     return value;
 }
 
@@ -586,32 +597,37 @@ unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRul
 
 CDateTimeSpan CConversions::durationFromString(const std::string& text, WhitespaceRule rule)
 {
+    std::string scratch;
     CDateTimeSpan value;
-    value.ParseXSDDuration(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDDuration(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
     return value;
 }
 
 CDecimal CConversions::decimalFromString(const std::string& text, WhitespaceRule rule)
 {
-    return CDecimal(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    std::string scratch;
+    return CDecimal(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
 }
 
 CBigInteger CConversions::integerFromString(const std::string& text, WhitespaceRule rule)
 {
-    return CBigInteger(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    std::string scratch;
+    return CBigInteger(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
 }
 
 CBinaryData CConversions::hexBinaryFromString(const std::string& text, WhitespaceRule rule)
 {
+    std::string scratch;
     CBinaryData data;
-    data.SetAsHexString(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    data.SetAsHexString(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
     return data;
 }
 
 CBinaryData CConversions::base64BinaryFromString(const std::string& text, WhitespaceRule rule)
 {
+    std::string scratch;
     CBinaryData data;
-    data.SetAsBase64(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    data.SetAsBase64(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
     return data;
 }
 

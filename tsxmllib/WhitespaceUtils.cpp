@@ -2,6 +2,8 @@
 
 #include "tsxmllib/TsException.h"
 
+#include <utility>
+
 namespace TsXmlLib16 {
 
 namespace {
@@ -37,17 +39,9 @@ std::string NormaliseLineEnds(const char* text, std::size_t length, char lineEnd
 
 std::string CWhitespaceUtils::ApplyRule(WhitespaceRule rule, const std::string& text)
 {
-    switch (rule) {
-    case WhitespaceRule_None:
-        return text;
-    case WhitespaceRule_Preserve:
-        return Preserve(text);
-    case WhitespaceRule_Replace:
-        return Replace(text);
-    case WhitespaceRule_Collapse:
-        return Collapse(text);
-    }
-    throw CTsException("Unknown WhitespaceRule");
+    std::string scratch;
+    const std::string& result = Applied(rule, text, scratch);
+    return &result == &scratch ? std::move(scratch) : text;
 }
 
 std::string CWhitespaceUtils::Preserve(const std::string& text)
@@ -85,6 +79,27 @@ bool NeedsCollapse(const std::string& text)
     return false;
 }
 } // namespace
+
+const std::string& CWhitespaceUtils::Applied(WhitespaceRule rule, const std::string& text, std::string& scratch)
+{
+    switch (rule) {
+    case WhitespaceRule_None:
+        return text;
+    case WhitespaceRule_Preserve:
+        if (text.find('\r') == std::string::npos)
+            return text;
+        return scratch = Preserve(text);
+    case WhitespaceRule_Replace:
+        if (text.find_first_of("\r\n\t") == std::string::npos)
+            return text;
+        return scratch = Replace(text);
+    case WhitespaceRule_Collapse:
+        if (!NeedsCollapse(text))
+            return text;
+        return scratch = Collapse(text);
+    }
+    throw CTsException("Unknown WhitespaceRule");
+}
 
 std::string CWhitespaceUtils::Collapse(const std::string& text)
 {

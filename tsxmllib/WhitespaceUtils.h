@@ -23,6 +23,10 @@ public:
 
     // Throws CTsException "Unknown WhitespaceRule" for a rule outside 0-3.
     static std::string ApplyRule(WhitespaceRule rule, const std::string& text);
+    // The text the rule makes of text, without a copy when the rule leaves it
+    // as it is: text itself, or else scratch holding the result. Throws as
+    // ApplyRule does.
+    static const std::string& Applied(WhitespaceRule rule, const std::string& text, std::string& scratch);
 
     // CR LF and a lone CR become LF.
     static std::string Preserve(const std::string& text);

@@ -12,6 +12,7 @@
 #include "tsxmllib/XmlElement.h"
 #include "tsxmllib/XmlWriter.h"
 
+#include <memory>
 #include <optional>
 #include <strings.h>
 #include <typeinfo>
@@ -128,7 +129,14 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
     std::size_t count = 0;
     while (descriptors && descriptors[count])
         ++count;
-    std::vector<bool> found(count, false);
+    // Which descriptors took an attribute; classes have few attributes, so
+    // the flags are on the stack unless there are many.
+    constexpr std::size_t kInlineFlags = 32;
+    bool inlineFound[kInlineFlags] = {};
+    std::unique_ptr<bool[]> heapFound;
+    if (count > kInlineFlags)
+        heapFound.reset(new bool[count]());
+    bool* const found = heapFound ? heapFound.get() : inlineFound;
     for (CXmlAttribute* attribute : element->GetAttributes()) {
         if (attribute->IsNamespaceAttribute())
             continue;
