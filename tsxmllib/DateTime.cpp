@@ -62,6 +62,19 @@ inline int FourDigits(const char* p)
 // Writes value with at least width digits.
 char* WritePadded(char* out, unsigned value, int width)
 {
+    // Months, days, hours and the like, and four-digit years, directly.
+    if (width == 2 && value < 100) {
+        out[0] = static_cast<char>('0' + value / 10);
+        out[1] = static_cast<char>('0' + value % 10);
+        return out + 2;
+    }
+    if (width == 4 && value < 10000) {
+        out[0] = static_cast<char>('0' + value / 1000);
+        out[1] = static_cast<char>('0' + value / 100 % 10);
+        out[2] = static_cast<char>('0' + value / 10 % 10);
+        out[3] = static_cast<char>('0' + value % 10);
+        return out + 4;
+    }
     char digits[10];
     int n = 0;
     do {
