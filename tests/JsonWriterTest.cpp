@@ -104,6 +104,42 @@ TEST(JsonWriter, ValuesAreQuotedByTypeAndEscaped)
               "{\r\n\t\"s\": \"q\\\"b\\\\t\\tx\\u0001\\b\\f/\r\n\xC3\xA9\"\r\n}");
 }
 
+TEST(JsonWriter, EscapesAreFoundAtEveryPlaceOfALongText)
+{
+    // Strings are searched eight bytes at a time; every place of a word and
+    // the bytes after the last whole word must be looked at.
+    const auto reference = [](const std::string& text) {
+        std::string out;
+        for (const char c : text) {
+            switch (c) {
+            case '\0': return out;
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\t': out += "\\t"; break;
+            case '\x01': out += "\\u0001"; break;
+            default: out += c;
+            }
+        }
+        return out;
+    };
+    const std::string base = "abcdefghijklmnopqrstu";
+    for (const char special : {'"', '\\', '\t', '\x01', '\0', '\xC3'}) {
+        for (std::size_t at = 0; at < base.size(); ++at) {
+            std::string text = base;
+            text[at] = special;
+            const std::string json = Json(
+                [&](CJsonTextWriter& w) {
+                    w.StartElement("s", "");
+                    w.WriteText(text, ItemType_string, false);
+                    w.EndElement();
+                },
+                kCompact);
+            EXPECT_EQ(json, "{\"s\": \"" + reference(text) + "\"}") << "character " << static_cast<int>(special)
+                                                                  << " at " << at;
+        }
+    }
+}
+
 // Arrays of objects and of values are checked through the object entry points.
 TEST(JsonWriter, CollectionEdgeCases)
 {

@@ -261,6 +261,46 @@ TEST_F(XmlWriter, EscapingDiffersBetweenTextAndAttributes)
               "<e><![CDATA[a<&>b]]></e><!--x &lt; y\n-->\n");
 }
 
+TEST_F(XmlWriter, MarkupIsEscapedAtEveryPlaceOfALongText)
+{
+    // Text is searched eight bytes at a time: a character that needs escaping
+    // must be found in any position of a word and in the bytes after the last
+    // whole word, and characters that only look special (tab, non-ASCII)
+    // must come out as they are.
+    const auto reference = [](const std::string& text, bool attribute) {
+        std::string out;
+        for (const char c : text) {
+            switch (c) {
+            case '\0': return out;
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += attribute ? "&quot;" : "\""; break;
+            case '\n': out += attribute ? "&#xA;" : "\n"; break;
+            case '\r': break;
+            default: out += c;
+            }
+        }
+        return out;
+    };
+    const std::string base = "abcdefghijklmnopqrstu";
+    for (const char special : {'&', '<', '>', '"', '\n', '\r', '\0', '\t', '\xC3'}) {
+        for (std::size_t at = 0; at < base.size(); ++at) {
+            std::string text = base;
+            text[at] = special;
+            text[base.size() - 1 - at] = special == '\0' ? 'z' : special; // a second one, mirrored
+            const std::string xml = ScriptedObject([&](CXmlWriter& w) {
+                                        w.StartElement("e", "");
+                                        w.WriteAttribute("v", "", text, ItemType_string);
+                                        w.WriteText(text, ItemType_string, false);
+                                        w.EndElement();
+                                    }).ToXml(false, false, EOLType_LF, m_ctx);
+            EXPECT_EQ(xml, "<e v=\"" + reference(text, true) + "\">" + reference(text, false) + "</e>")
+                << "character " << static_cast<int>(special) << " at " << at;
+        }
+    }
+}
+
 TEST_F(XmlWriter, TypeAndNilAttributesDeclareWhatTheyNeed)
 {
     const std::string undeclared = Flat([](CXmlWriter& w) {

@@ -181,7 +181,11 @@ void CJsonTextWriter::WriteValue(const std::string& text, ItemType type)
 void CJsonTextWriter::WriteEscaped(const std::string& text)
 {
     static const char kHex[] = "0123456789ABCDEF";
-    WriteEscapedRuns(text.c_str(), kEscaped, 1, [this](char ch) {
+    const auto mayHoldEscaped = [](std::uint64_t w) {
+        return (AnyByteBelow(w, 0x20) | AnyByteIs(w, '"') | AnyByteIs(w, '\\')) != 0;
+    };
+    const char* const begin = text.c_str();
+    WriteEscapedRuns(begin, begin + text.size(), kEscaped, 1, mayHoldEscaped, [this](char ch) {
         const unsigned char c = static_cast<unsigned char>(ch);
         switch (c) {
         case '"':

@@ -42,7 +42,13 @@ void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol.data(), m_eol.size()); 
 
 void CXmlTextWriter::WriteEscaped(const std::string& text, bool attributeMode)
 {
-    WriteEscapedRuns(text.c_str(), kMarkup, attributeMode ? kInAttributes : kInText, [this, attributeMode](char c) {
+    const auto mayHoldMarkup = [attributeMode](std::uint64_t w) {
+        const std::uint64_t found = AnyByteBelow(w, 0x20) | AnyByteIs(w, '&') | AnyByteIs(w, '<') | AnyByteIs(w, '>');
+        return (found | (attributeMode ? AnyByteIs(w, '"') : 0)) != 0;
+    };
+    const char* const begin = text.c_str();
+    WriteEscapedRuns(begin, begin + text.size(), kMarkup, attributeMode ? kInAttributes : kInText, mayHoldMarkup,
+                     [this, attributeMode](char c) {
         switch (c) {
         case '\n':
             if (attributeMode)
