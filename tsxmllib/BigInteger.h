@@ -5,10 +5,10 @@
 #define TSXMLLIB_BIGINTEGER_H
 
 #include "tsxmllib/Export.h"
+#include "tsxmllib/LimbArray.h"
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace TsXmlLib16 {
 
@@ -89,7 +89,8 @@ private:
 
     // The magnitude in base 10^9, least significant limb first, without
     // high-order zero limbs; zero is the empty array and always has sign +1.
-    using Limbs = std::vector<std::uint32_t>;
+    // Up to 36 digits are held without a heap block.
+    using Limbs = CLimbArray;
 
     bool IsZero() const { return m_limbs.empty(); }
     bool IsNegative() const { return m_sign < 0; }
