@@ -4,6 +4,7 @@
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/TsException.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -291,6 +292,32 @@ struct Magnitude {
     }
 };
 
+// "00" to "99": formatting takes two digits per division.
+constexpr char kDigitPairs[] = "00010203040506070809"
+                               "10111213141516171819"
+                               "20212223242526272829"
+                               "30313233343536373839"
+                               "40414243444546474849"
+                               "50515253545556575859"
+                               "60616263646566676869"
+                               "70717273747576777879"
+                               "80818283848586878889"
+                               "90919293949596979899";
+
+// Writes the count lowest digits of the value, zero-padded, so that they end
+// just before end; returns where they start.
+char* WriteLimbDigits(char* end, std::uint32_t value, std::size_t count)
+{
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count != 0)
+        *--end = static_cast<char>('0' + value % 10);
+    return end;
+}
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::uint64_t MagnitudeOf(long long value)
@@ -443,22 +470,18 @@ std::size_t CBigInteger::TrailingZeroDigits() const
     return zeros;
 }
 
-void CBigInteger::AppendDigits(std::string& out, std::size_t minDigits) const
+char* CBigInteger::WriteDigits(char* end, std::size_t from, std::size_t to) const
 {
-    const std::size_t digits = DigitCount();
-    const std::size_t total = digits > minDigits ? digits : minDigits;
-    const std::size_t start = out.size();
-    out.resize(start + total, '0');
-    // Fill from the least significant end; leading positions keep their '0'.
-    std::size_t pos = start + total;
-    for (std::size_t i = 0; i < m_limbs.size(); ++i) {
-        std::uint32_t limb = m_limbs[i];
-        const std::size_t count = i + 1 < m_limbs.size() ? kLimbDigits : Magnitude::LimbDigits(limb);
-        for (std::size_t k = 0; k < count; ++k) {
-            out[--pos] = static_cast<char>('0' + limb % 10);
-            limb /= 10;
-        }
+    const std::uint32_t* limbs = m_limbs.data();
+    std::size_t limb = from / kLimbDigits;
+    std::size_t skip = from % kLimbDigits;  // places of the first limb below from
+    for (std::size_t place = from; place < to; ++limb, skip = 0) {
+        const std::size_t count = std::min(kLimbDigits - skip, to - place);
+        const std::uint32_t value = skip != 0 ? limbs[limb] / kPow10[skip] : limbs[limb];
+        end = WriteLimbDigits(end, value, count);
+        place += count;
     }
+    return end;
 }
 
 void CBigInteger::ShiftLeft(std::size_t n)
@@ -512,11 +535,11 @@ bool CBigInteger::AboveHalfOfPow10(std::size_t n) const
 std::string CBigInteger::ToString() const
 {
     if (m_limbs.empty())
-        return "0";
-    std::string text;
-    if (m_sign < 0)
-        text = "-";
-    AppendDigits(text, 0);
+        return std::string(1, '0');
+    const std::size_t digits = DigitCount();
+    // Filled with '-', which the digits leave in front of a negative value.
+    std::string text(digits + (m_sign < 0 ? 1 : 0), '-');
+    WriteDigits(&text[0] + text.size(), 0, digits);
     return text;
 }
 

@@ -112,8 +112,11 @@ private:
     CBigInteger ShiftRight(std::size_t n);
     // Whether the magnitude is greater than half of 10^n.
     bool AboveHalfOfPow10(std::size_t n) const;
-    // Appends the digits of the magnitude, at least minDigits of them (zero-padded).
-    void AppendDigits(std::string& out, std::size_t minDigits) const;
+    // Writes the digits of the magnitude's places from..to-1 (the ones place
+    // is 0, to is at most DigitCount()) so that the digit of place from ends
+    // just before end, and returns where the written digits start. Zeros
+    // above the top digit are the caller's: it fills its text with '0' first.
+    char* WriteDigits(char* end, std::size_t from, std::size_t to) const;
     // The magnitude from a run of ASCII digits, most significant first.
     void AssignDigits(const char* digits, std::size_t count);
 
