@@ -433,15 +433,17 @@ void CBigInteger::AssignDigits(const char* digits, std::size_t count)
         ++digits;
         --count;
     }
-    m_limbs.assign((count + kLimbDigits - 1) / kLimbDigits, 0);
+    const std::size_t limbCount = (count + kLimbDigits - 1) / kLimbDigits;
+    m_limbs.resize(limbCount);
+    std::uint32_t* limbs = m_limbs.data();
     // Nine digits per limb, taken from the least significant end.
-    std::size_t limb = 0;
-    for (std::size_t end = count; end > 0; ++limb) {
-        const std::size_t begin = end > kLimbDigits ? end - kLimbDigits : 0;
+    const char* end = digits + count;
+    for (std::size_t i = 0; i < limbCount; ++i) {
+        const char* begin = static_cast<std::size_t>(end - digits) > kLimbDigits ? end - kLimbDigits : digits;
         std::uint32_t value = 0;
-        for (std::size_t i = begin; i < end; ++i)
-            value = value * 10 + static_cast<std::uint32_t>(digits[i] - '0');
-        m_limbs[limb] = value;
+        for (const char* d = begin; d != end; ++d)
+            value = value * 10 + static_cast<std::uint32_t>(*d - '0');
+        limbs[i] = value;
         end = begin;
     }
 }

@@ -102,7 +102,9 @@ void CDecimal::Parse(const char* text)
 {
     if (text == nullptr)
         text = "";
-    std::string digits;  // integer digits, then fraction digits
+    // The integer digits, then the fraction digits: the section limits bound them.
+    char digits[2 * kMaxSectionDigits];
+    std::size_t digitCount = 0;
     std::size_t fractionDigits = 0;
     bool negative = false;
     std::uint64_t exponent = 0;
@@ -112,6 +114,16 @@ void CDecimal::Parse(const char* text)
     enum class Section { Integer, Fraction, ExponentSign, ExponentDigits, Done };
     Section section = Section::Integer;
     std::size_t sectionDigits = 0;
+    // Takes the run of digits at p into the integer or fraction digits.
+    const auto takeDigits = [&] {
+        char c = text[p];
+        do {
+            if (++sectionDigits > kMaxSectionDigits)
+                ThrowInvalidChar(p, text);
+            digits[digitCount++] = c;
+            c = text[++p];
+        } while (IsDigit(c));
+    };
     while (section != Section::Done) {
         const char c = text[p];
         if (c == '\0')
@@ -119,10 +131,10 @@ void CDecimal::Parse(const char* text)
         switch (section) {
         case Section::Integer:
             if (IsDigit(c)) {
-                if (++sectionDigits > kMaxSectionDigits)
-                    ThrowInvalidChar(p, text);
-                digits += c;
-            } else if (c == '-' || c == '+') {
+                takeDigits();
+                continue;
+            }
+            if (c == '-' || c == '+') {
                 negative = c == '-';
             } else if (c == '.') {
                 section = Section::Fraction;
@@ -136,11 +148,12 @@ void CDecimal::Parse(const char* text)
             break;
         case Section::Fraction:
             if (IsDigit(c)) {
-                if (++sectionDigits > kMaxSectionDigits)
-                    ThrowInvalidChar(p, text);
-                digits += c;
-                ++fractionDigits;
-            } else if (c == 'e' || c == 'E') {
+                const std::size_t before = digitCount;
+                takeDigits();
+                fractionDigits += digitCount - before;
+                continue;
+            }
+            if (c == 'e' || c == 'E') {
                 section = Section::ExponentSign;
             } else if (!IsWhite(c)) {
                 // Whatever ends the fraction, other than an exponent, is left over.
@@ -180,7 +193,10 @@ void CDecimal::Parse(const char* text)
         }
     }
 
-    m_value.AssignDigits(digits.data(), digits.size());
+    if (digitCount != 0)
+        m_value.AssignDigits(digits, digitCount);
+    else
+        m_value.m_limbs.clear();
     m_value.m_sign = negative ? -1 : 1;
     m_value.Normalize();
     if (fractionDigits == 0) {
