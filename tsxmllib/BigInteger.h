@@ -117,7 +117,8 @@ private:
     // just before end, and returns where the written digits start. Zeros
     // above the top digit are the caller's: it fills its text with '0' first.
     char* WriteDigits(char* end, std::size_t from, std::size_t to) const;
-    // The magnitude from a run of ASCII digits, most significant first.
+    // The magnitude from a run of ASCII digits, most significant first, without
+    // high-order zero limbs; the sign is left as it is.
     void AssignDigits(const char* digits, std::size_t count);
 
     int m_sign;

@@ -197,8 +197,8 @@ void CDecimal::Parse(const char* text)
         m_value.AssignDigits(digits, digitCount);
     else
         m_value.m_limbs.clear();
-    m_value.m_sign = negative ? -1 : 1;
-    m_value.Normalize();
+    // The limbs come without high-order zeros; only zero's sign needs setting.
+    m_value.m_sign = negative && !m_value.IsZero() ? -1 : 1;
     if (fractionDigits == 0) {
         m_value.ShiftLeft(1);
         fractionDigits = 1;
@@ -306,12 +306,19 @@ std::string CDecimal::WithPoint(const CBigInteger& scaled, std::size_t fraction,
     // The '0' fill stands for the leading zero of a value below one and for
     // every place the value does not reach.
     std::string text(sign + integer + 1 + places, '0');
+    char* point = &text[sign + integer];
+    // The digits from the first kept fraction place up, in one run that ends
+    // after the kept places: the integer digits land one to the right of
+    // their place, the point's, and are moved over by one.
+    const std::size_t from = fraction - kept;
+    if (digits > from) {
+        char* first = scaled.WriteDigits(point + 1 + kept, from, digits);
+        if (first <= point)
+            std::memmove(first - 1, first, static_cast<std::size_t>(point + 1 - first));
+    }
+    *point = '.';
     if (sign != 0)
         text[0] = '-';
-    char* point = &text[sign + integer];
-    *point = '.';
-    scaled.WriteDigits(point + 1 + kept, fraction - kept, std::min(fraction, digits));
-    scaled.WriteDigits(point, fraction, digits);
     return text;
 }
 
