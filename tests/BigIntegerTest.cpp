@@ -134,3 +134,67 @@ TEST(BigIntegerTest, SquareRoot)
     EXPECT_EQ(MessageOf<CTsInvalidValueException>([] { CBigInteger(-1).SquareRoot(); }),
               "ERROR: Negative Number in function SquareRoot().");
 }
+
+// Four limbs (36 digits) are held in the object, five need a heap block: values
+// that cross between the two keep every limb.
+TEST(BigIntegerTest, ValuesAcrossTheInlineLimit)
+{
+    const std::string nines36(36, '9');
+    CBigInteger x(nines36);
+    x += 1;
+    EXPECT_EQ(Text(x), "1" + std::string(36, '0'));
+    x -= 1;
+    EXPECT_EQ(Text(x), nines36);
+
+    // Growth by multiplication and shrinking by division, both ways across.
+    const CBigInteger fourLimbs("100000000200000000300000000400000000");
+    const CBigInteger grown = fourLimbs * CBigInteger("1000000001");
+    EXPECT_EQ(Text(grown), "100000000300000000500000000700000000400000000");
+    EXPECT_EQ(grown / CBigInteger("1000000001"), fourLimbs);
+    EXPECT_EQ(Text(grown % CBigInteger("1000000000000000000000000000000000000")),
+              "300000000500000000700000000400000000");
+    EXPECT_EQ(Text((grown * grown) / (grown * fourLimbs)), "1000000001");
+}
+
+TEST(BigIntegerTest, CopiesAndMovesOfInlineAndHeapValues)
+{
+    for (const char* text : {"-123456789012345678901234567890123456", "-1234567890123456789012345678901234567"}) {
+        CBigInteger value(text);
+        const CBigInteger copy(value);
+        CBigInteger assigned(7);
+        assigned = value;
+        CBigInteger& alias = value;
+        value = alias;
+        EXPECT_EQ(Text(value), text);
+        EXPECT_EQ(Text(copy), text);
+        EXPECT_EQ(Text(assigned), text);
+
+        CBigInteger moved(std::move(value));
+        EXPECT_EQ(Text(moved), text);
+        EXPECT_EQ(Text(value), "0"); // a moved-from value is zero and usable
+        value += 5;
+        EXPECT_EQ(Text(value), "5");
+        assigned = std::move(moved);
+        EXPECT_EQ(Text(assigned), text);
+        CBigInteger& self = assigned;
+        assigned = std::move(self);
+        EXPECT_EQ(Text(assigned), text);
+    }
+}
+
+TEST(BigIntegerTest, HeapValuesNormaliseToZero)
+{
+    CBigInteger big("-1" + std::string(60, '0'));
+    CBigInteger other(big);
+    big -= other;
+    EXPECT_EQ(Text(big), "0");
+    EXPECT_EQ(big, CBigInteger());
+    EXPECT_FALSE(big < CBigInteger());
+    big.Negate();
+    EXPECT_EQ(Text(big), "0");
+    // What was a heap value goes on as an ordinary small one.
+    big += -3;
+    EXPECT_EQ(Text(big), "-3");
+    EXPECT_EQ(Text(other % CBigInteger("1" + std::string(30, '0'))), "0");
+    EXPECT_EQ(Text(other / (other - 1)), "0");
+}

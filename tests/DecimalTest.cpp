@@ -145,3 +145,44 @@ TEST_F(DecimalTest, LongOperandsAreExact)
     EXPECT_EQ((a - a.GetIntegerPart()).ToString(), "0.0123456789");
     EXPECT_EQ((product + a) - product, a);
 }
+
+// The value is held as an integer of nine-digit limbs, four of them inline: texts
+// whose point, zero runs and length fall on and beside those boundaries.
+TEST_F(DecimalTest, TextRoundTripsAcrossLimbBoundaries)
+{
+    for (const char* text :
+         {"0.000000001", "-0.0000000001", "-123456789.987654321", "1000000000.000000001", "7000000000",
+          "12345678901234567890.5", "999999999999999999999999999.999999999", "-1000000000000000000000000000.000000001",
+          "100000000000000000000000000000000000", "0.000000000000000000000000000001"}) {
+        const CDecimal value(text);
+        EXPECT_EQ(value.ToString(), text);
+        EXPECT_EQ(CDecimal(value.ToString()), value) << text;
+    }
+    EXPECT_EQ(Text("1e36"), "1" + std::string(36, '0'));
+    EXPECT_EQ(Text("-00012.3400e9"), "-12340000000");
+}
+
+TEST_F(DecimalTest, ToStringWithPlacesAcrossLimbBoundaries)
+{
+    const CDecimal value("-1234567890.123456789012");
+    EXPECT_EQ(value.ToString(0), "-1234567890.");
+    EXPECT_EQ(value.ToString(9), "-1234567890.123456789");
+    EXPECT_EQ(value.ToString(10), "-1234567890.1234567890");
+    EXPECT_EQ(value.ToString(15), "-1234567890.123456789012000");
+    // A carry through every limb into a fifth one.
+    EXPECT_EQ(CDecimal("999999999999999999999999999.9999999999").ToString(9),
+              "1000000000000000000000000000.000000000");
+}
+
+TEST_F(DecimalTest, ArithmeticAcrossTheInlineLimit)
+{
+    // 20 digits squared is 40: the product needs a heap block, its quotient not.
+    const CDecimal x("-12345678901234567.123");
+    const CDecimal square = x * x;
+    EXPECT_EQ(square.ToString(), "152415787532388348563633765381192.497129");
+    EXPECT_EQ(square / x, x);
+    const CDecimal copy(square);
+    EXPECT_EQ((square - copy).ToString(), "0");
+    EXPECT_EQ((square - copy).GetFractionDivider(), 1);
+    EXPECT_EQ((square + x.GetNegative() * x).ToString(), "0");
+}

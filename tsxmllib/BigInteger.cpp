@@ -4,6 +4,7 @@
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/TsException.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -16,8 +17,10 @@ namespace {
 // Magnitudes are held in base 10^9: nine decimal digits per 32-bit limb, so
 // that decimal scaling stays cheap while the schoolbook loops run on a ninth
 // of the digits. Every routine here works on magnitudes only; signs are the
-// business of CBigInteger.
-using Limbs = std::vector<std::uint32_t>;
+// business of CBigInteger. The loops run on the limbs' address taken once:
+// a limb store could otherwise alias the array's 32-bit counts, which the
+// compiler would then read again after every store.
+using Limbs = CLimbArray;
 
 constexpr std::uint32_t kBase = 1000000000u;
 constexpr std::size_t kLimbDigits = 9;
@@ -27,17 +30,22 @@ constexpr std::uint32_t kPow10[kLimbDigits + 1] = {1u,      10u,      100u,     
 struct Magnitude {
     static void Trim(Limbs& a)
     {
-        while (!a.empty() && a.back() == 0)
-            a.pop_back();
+        const std::uint32_t* limbs = a.data();
+        std::size_t n = a.size();
+        while (n > 0 && limbs[n - 1] == 0)
+            --n;
+        a.resize(n);
     }
 
     static int Compare(const Limbs& a, const Limbs& b)
     {
         if (a.size() != b.size())
             return a.size() < b.size() ? -1 : 1;
+        const std::uint32_t* x = a.data();
+        const std::uint32_t* y = b.data();
         for (std::size_t i = a.size(); i-- > 0;) {
-            if (a[i] != b[i])
-                return a[i] < b[i] ? -1 : 1;
+            if (x[i] != y[i])
+                return x[i] < y[i] ? -1 : 1;
         }
         return 0;
     }
@@ -47,16 +55,20 @@ struct Magnitude {
     {
         if (a.size() < b.size())
             a.resize(b.size(), 0);
+        std::uint32_t* x = a.data();
+        const std::uint32_t* y = b.data();
+        const std::size_t n = a.size();
+        const std::size_t m = b.size();
         std::uint32_t carry = 0;
         std::size_t i = 0;
-        for (; i < b.size(); ++i) {
-            std::uint32_t sum = a[i] + b[i] + carry;
+        for (; i < m; ++i) {
+            const std::uint32_t sum = x[i] + y[i] + carry;
             carry = sum >= kBase ? 1 : 0;
-            a[i] = carry ? sum - kBase : sum;
+            x[i] = carry ? sum - kBase : sum;
         }
-        for (; carry && i < a.size(); ++i) {
-            if (++a[i] == kBase)
-                a[i] = 0;
+        for (; carry && i < n; ++i) {
+            if (++x[i] == kBase)
+                x[i] = 0;
             else
                 carry = 0;
         }
@@ -67,23 +79,27 @@ struct Magnitude {
     // a -= b, where a >= b (b may be a itself).
     static void Subtract(Limbs& a, const Limbs& b)
     {
+        std::uint32_t* x = a.data();
+        const std::uint32_t* y = b.data();
+        const std::size_t n = a.size();
+        const std::size_t m = b.size();
         std::uint32_t borrow = 0;
         std::size_t i = 0;
-        for (; i < b.size(); ++i) {
-            const std::uint32_t sub = b[i] + borrow;
-            if (a[i] >= sub) {
-                a[i] -= sub;
+        for (; i < m; ++i) {
+            const std::uint32_t sub = y[i] + borrow;
+            if (x[i] >= sub) {
+                x[i] -= sub;
                 borrow = 0;
             } else {
-                a[i] = a[i] + kBase - sub;
+                x[i] = x[i] + kBase - sub;
                 borrow = 1;
             }
         }
-        for (; borrow && i < a.size(); ++i) {
-            if (a[i] == 0) {
-                a[i] = kBase - 1;
+        for (; borrow && i < n; ++i) {
+            if (x[i] == 0) {
+                x[i] = kBase - 1;
             } else {
-                --a[i];
+                --x[i];
                 borrow = 0;
             }
         }
@@ -94,21 +110,26 @@ struct Magnitude {
     {
         if (a.empty() || b.empty())
             return Limbs();
-        Limbs r(a.size() + b.size(), 0);
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            const std::uint64_t ai = a[i];
-            if (ai == 0)
+        Limbs product(a.size() + b.size(), 0);
+        std::uint32_t* r = product.data();
+        const std::uint32_t* x = a.data();
+        const std::uint32_t* y = b.data();
+        const std::size_t n = a.size();
+        const std::size_t m = b.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t xi = x[i];
+            if (xi == 0)
                 continue;
             std::uint64_t carry = 0;
-            for (std::size_t j = 0; j < b.size(); ++j) {
-                const std::uint64_t cur = r[i + j] + ai * b[j] + carry;
+            for (std::size_t j = 0; j < m; ++j) {
+                const std::uint64_t cur = r[i + j] + xi * y[j] + carry;
                 r[i + j] = static_cast<std::uint32_t>(cur % kBase);
                 carry = cur / kBase;
             }
-            r[i + b.size()] = static_cast<std::uint32_t>(carry);
+            r[i + m] = static_cast<std::uint32_t>(carry);
         }
-        Trim(r);
-        return r;
+        Trim(product);
+        return product;
     }
 
     // a *= m for a small factor m < 10^9.
@@ -118,10 +139,12 @@ struct Magnitude {
             a.clear();
             return;
         }
+        std::uint32_t* x = a.data();
+        const std::size_t n = a.size();
         std::uint64_t carry = 0;
-        for (std::uint32_t& limb : a) {
-            const std::uint64_t cur = static_cast<std::uint64_t>(limb) * m + carry;
-            limb = static_cast<std::uint32_t>(cur % kBase);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t cur = static_cast<std::uint64_t>(x[i]) * m + carry;
+            x[i] = static_cast<std::uint32_t>(cur % kBase);
             carry = cur / kBase;
         }
         if (carry)
@@ -131,10 +154,11 @@ struct Magnitude {
     // a /= d for 0 < d <= 10^9; returns the remainder.
     static std::uint32_t DivideSmall(Limbs& a, std::uint32_t d)
     {
+        std::uint32_t* x = a.data();
         std::uint64_t rem = 0;
         for (std::size_t i = a.size(); i-- > 0;) {
-            const std::uint64_t cur = rem * kBase + a[i];
-            a[i] = static_cast<std::uint32_t>(cur / d);
+            const std::uint64_t cur = rem * kBase + x[i];
+            x[i] = static_cast<std::uint32_t>(cur / d);
             rem = cur % d;
         }
         Trim(a);
@@ -170,13 +194,16 @@ struct Magnitude {
         // Scaling both operands makes the divisor's top limb at least half the base,
         // which keeps the quotient estimates close.
         const std::uint32_t d = kBase / (v.back() + 1);
-        Limbs un = u;
-        MultiplySmall(un, d);
-        un.resize(u.size() + 1, 0);
-        Limbs vn = v;
-        MultiplySmall(vn, d);
+        Limbs uScaled = u;
+        MultiplySmall(uScaled, d);
+        uScaled.resize(u.size() + 1, 0);
+        Limbs vScaled = v;
+        MultiplySmall(vScaled, d);
 
         Limbs q(m + 1, 0);
+        std::uint32_t* quotientLimbs = q.data();
+        std::uint32_t* un = uScaled.data();
+        const std::uint32_t* vn = vScaled.data();
         const std::uint64_t vTop = vn[n - 1];
         const std::uint64_t vNext = vn[n - 2];
         for (std::size_t j = m + 1; j-- > 0;) {
@@ -217,14 +244,14 @@ struct Magnitude {
                 top += addCarry;
             }
             un[j + n] = static_cast<std::uint32_t>(top);
-            q[j] = static_cast<std::uint32_t>(qhat);
+            quotientLimbs[j] = static_cast<std::uint32_t>(qhat);
         }
 
         if (remainder) {
-            un.resize(n);
-            Trim(un);
-            DivideSmall(un, d);
-            *remainder = std::move(un);
+            uScaled.resize(n);
+            Trim(uScaled);
+            DivideSmall(uScaled, d);
+            *remainder = std::move(uScaled);
         }
         if (quotient) {
             Trim(q);
@@ -232,22 +259,26 @@ struct Magnitude {
         }
     }
 
+    // The number of decimal digits of a limb, 1 for 0. The bit length times
+    // log10(2) (1233 / 4096) is the digit count or one more than it.
     static std::size_t LimbDigits(std::uint32_t limb)
     {
-        std::size_t digits = 1;
-        while (digits < kLimbDigits && limb >= kPow10[digits])
-            ++digits;
-        return digits;
+        // Setting the lowest bit changes no digit count (powers of ten are even).
+        limb |= 1;
+        const auto bits = static_cast<std::size_t>(32 - __builtin_clz(limb));
+        const std::size_t guess = (bits * 1233) >> 12;
+        return guess + (limb >= kPow10[guess] ? 1 : 0);
     }
 
     // The magnitude as an unsigned 64-bit value; false when it does not fit.
     static bool ToUInt64(const Limbs& a, std::uint64_t& value)
     {
+        const std::uint32_t* x = a.data();
         value = 0;
         for (std::size_t i = a.size(); i-- > 0;) {
-            if (value > (std::numeric_limits<std::uint64_t>::max() - a[i]) / kBase)
+            if (value > (std::numeric_limits<std::uint64_t>::max() - x[i]) / kBase)
                 return false;
-            value = value * kBase + a[i];
+            value = value * kBase + x[i];
         }
         return true;
     }
@@ -262,6 +293,32 @@ struct Magnitude {
         return a;
     }
 };
+
+// "00" to "99": formatting takes two digits per division.
+constexpr char kDigitPairs[] = "00010203040506070809"
+                               "10111213141516171819"
+                               "20212223242526272829"
+                               "30313233343536373839"
+                               "40414243444546474849"
+                               "50515253545556575859"
+                               "60616263646566676869"
+                               "70717273747576777879"
+                               "80818283848586878889"
+                               "90919293949596979899";
+
+// Writes the count lowest digits of the value, zero-padded, so that they end
+// just before end; returns where they start.
+char* WriteLimbDigits(char* end, std::uint32_t value, std::size_t count)
+{
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count != 0)
+        *--end = static_cast<char>('0' + value % 10);
+    return end;
+}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -374,19 +431,35 @@ void CBigInteger::Parse(const char* text)
 
 void CBigInteger::AssignDigits(const char* digits, std::size_t count)
 {
+    if (count <= 2 * kLimbDigits) {
+        // Below 10^18, what nearly every text holds: one pass in 64 bits.
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < count; ++i)
+            value = value * 10 + static_cast<std::uint32_t>(digits[i] - '0');
+        m_limbs.clear();
+        if (value >= kBase) {
+            m_limbs.push_back(static_cast<std::uint32_t>(value % kBase));
+            m_limbs.push_back(static_cast<std::uint32_t>(value / kBase));
+        } else if (value != 0) {
+            m_limbs.push_back(static_cast<std::uint32_t>(value));
+        }
+        return;
+    }
     while (count > 0 && *digits == '0') {
         ++digits;
         --count;
     }
-    m_limbs.assign((count + kLimbDigits - 1) / kLimbDigits, 0);
+    const std::size_t limbCount = (count + kLimbDigits - 1) / kLimbDigits;
+    m_limbs.resize(limbCount);
+    std::uint32_t* limbs = m_limbs.data();
     // Nine digits per limb, taken from the least significant end.
-    std::size_t limb = 0;
-    for (std::size_t end = count; end > 0; ++limb) {
-        const std::size_t begin = end > kLimbDigits ? end - kLimbDigits : 0;
+    const char* end = digits + count;
+    for (std::size_t i = 0; i < limbCount; ++i) {
+        const char* begin = static_cast<std::size_t>(end - digits) > kLimbDigits ? end - kLimbDigits : digits;
         std::uint32_t value = 0;
-        for (std::size_t i = begin; i < end; ++i)
-            value = value * 10 + static_cast<std::uint32_t>(digits[i] - '0');
-        m_limbs[limb] = value;
+        for (const char* d = begin; d != end; ++d)
+            value = value * 10 + static_cast<std::uint32_t>(*d - '0');
+        limbs[i] = value;
         end = begin;
     }
 }
@@ -415,22 +488,18 @@ std::size_t CBigInteger::TrailingZeroDigits() const
     return zeros;
 }
 
-void CBigInteger::AppendDigits(std::string& out, std::size_t minDigits) const
+char* CBigInteger::WriteDigits(char* end, std::size_t from, std::size_t to) const
 {
-    const std::size_t digits = DigitCount();
-    const std::size_t total = digits > minDigits ? digits : minDigits;
-    const std::size_t start = out.size();
-    out.resize(start + total, '0');
-    // Fill from the least significant end; leading positions keep their '0'.
-    std::size_t pos = start + total;
-    for (std::size_t i = 0; i < m_limbs.size(); ++i) {
-        std::uint32_t limb = m_limbs[i];
-        const std::size_t count = i + 1 < m_limbs.size() ? kLimbDigits : Magnitude::LimbDigits(limb);
-        for (std::size_t k = 0; k < count; ++k) {
-            out[--pos] = static_cast<char>('0' + limb % 10);
-            limb /= 10;
-        }
+    const std::uint32_t* limbs = m_limbs.data();
+    std::size_t limb = from / kLimbDigits;
+    std::size_t skip = from % kLimbDigits;  // places of the first limb below from
+    for (std::size_t place = from; place < to; ++limb, skip = 0) {
+        const std::size_t count = std::min(kLimbDigits - skip, to - place);
+        const std::uint32_t value = skip != 0 ? limbs[limb] / kPow10[skip] : limbs[limb];
+        end = WriteLimbDigits(end, value, count);
+        place += count;
     }
+    return end;
 }
 
 void CBigInteger::ShiftLeft(std::size_t n)
@@ -484,11 +553,11 @@ bool CBigInteger::AboveHalfOfPow10(std::size_t n) const
 std::string CBigInteger::ToString() const
 {
     if (m_limbs.empty())
-        return "0";
-    std::string text;
-    if (m_sign < 0)
-        text = "-";
-    AppendDigits(text, 0);
+        return std::string(1, '0');
+    const std::size_t digits = DigitCount();
+    // Filled with '-', which the digits leave in front of a negative value.
+    std::string text(digits + (m_sign < 0 ? 1 : 0), '-');
+    WriteDigits(&text[0] + text.size(), 0, digits);
     return text;
 }
 

@@ -5,10 +5,10 @@
 #define TSXMLLIB_BIGINTEGER_H
 
 #include "tsxmllib/Export.h"
+#include "tsxmllib/LimbArray.h"
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace TsXmlLib16 {
 
@@ -89,7 +89,8 @@ private:
 
     // The magnitude in base 10^9, least significant limb first, without
     // high-order zero limbs; zero is the empty array and always has sign +1.
-    using Limbs = std::vector<std::uint32_t>;
+    // Up to 36 digits are held without a heap block.
+    using Limbs = CLimbArray;
 
     bool IsZero() const { return m_limbs.empty(); }
     bool IsNegative() const { return m_sign < 0; }
@@ -111,9 +112,13 @@ private:
     CBigInteger ShiftRight(std::size_t n);
     // Whether the magnitude is greater than half of 10^n.
     bool AboveHalfOfPow10(std::size_t n) const;
-    // Appends the digits of the magnitude, at least minDigits of them (zero-padded).
-    void AppendDigits(std::string& out, std::size_t minDigits) const;
-    // The magnitude from a run of ASCII digits, most significant first.
+    // Writes the digits of the magnitude's places from..to-1 (the ones place
+    // is 0, to is at most DigitCount()) so that the digit of place from ends
+    // just before end, and returns where the written digits start. Zeros
+    // above the top digit are the caller's: it fills its text with '0' first.
+    char* WriteDigits(char* end, std::size_t from, std::size_t to) const;
+    // The magnitude from a run of ASCII digits, most significant first, without
+    // high-order zero limbs; the sign is left as it is.
     void AssignDigits(const char* digits, std::size_t count);
 
     int m_sign;

@@ -439,7 +439,7 @@ std::string CConversions::durationToString(const CDateTimeSpan& value)
 
 std::string CConversions::decimalToString(const CDecimal& value)
 {
-    return decimalToString(value, std::string());
+    return value.ToString();
 }
 
 std::string CConversions::decimalToString(const CDecimal& value, const std::string& format)

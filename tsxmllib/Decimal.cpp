@@ -37,12 +37,14 @@ const char* LocalePoint()
     return point != nullptr && *point != '\0' ? point : ".";
 }
 
-std::string ReplacePoint(const std::string& text, const char* from, const char* to)
+std::string ReplacePoint(std::string text, const char* from, const char* to)
 {
-    const std::size_t at = text.find(from);
-    if (at == std::string::npos || std::strcmp(from, to) == 0)
+    if (std::strcmp(from, to) == 0)
         return text;
-    return text.substr(0, at) + to + text.substr(at + std::strlen(from));
+    const std::size_t at = text.find(from);
+    if (at != std::string::npos)
+        text.replace(at, std::strlen(from), to);
+    return text;
 }
 
 const CBigInteger& DoubleLimit()
@@ -100,7 +102,9 @@ void CDecimal::Parse(const char* text)
 {
     if (text == nullptr)
         text = "";
-    std::string digits;  // integer digits, then fraction digits
+    // The integer digits, then the fraction digits: the section limits bound them.
+    char digits[2 * kMaxSectionDigits];
+    std::size_t digitCount = 0;
     std::size_t fractionDigits = 0;
     bool negative = false;
     std::uint64_t exponent = 0;
@@ -110,6 +114,16 @@ void CDecimal::Parse(const char* text)
     enum class Section { Integer, Fraction, ExponentSign, ExponentDigits, Done };
     Section section = Section::Integer;
     std::size_t sectionDigits = 0;
+    // Takes the run of digits at p into the integer or fraction digits.
+    const auto takeDigits = [&] {
+        char c = text[p];
+        do {
+            if (++sectionDigits > kMaxSectionDigits)
+                ThrowInvalidChar(p, text);
+            digits[digitCount++] = c;
+            c = text[++p];
+        } while (IsDigit(c));
+    };
     while (section != Section::Done) {
         const char c = text[p];
         if (c == '\0')
@@ -117,10 +131,10 @@ void CDecimal::Parse(const char* text)
         switch (section) {
         case Section::Integer:
             if (IsDigit(c)) {
-                if (++sectionDigits > kMaxSectionDigits)
-                    ThrowInvalidChar(p, text);
-                digits += c;
-            } else if (c == '-' || c == '+') {
+                takeDigits();
+                continue;
+            }
+            if (c == '-' || c == '+') {
                 negative = c == '-';
             } else if (c == '.') {
                 section = Section::Fraction;
@@ -134,11 +148,12 @@ void CDecimal::Parse(const char* text)
             break;
         case Section::Fraction:
             if (IsDigit(c)) {
-                if (++sectionDigits > kMaxSectionDigits)
-                    ThrowInvalidChar(p, text);
-                digits += c;
-                ++fractionDigits;
-            } else if (c == 'e' || c == 'E') {
+                const std::size_t before = digitCount;
+                takeDigits();
+                fractionDigits += digitCount - before;
+                continue;
+            }
+            if (c == 'e' || c == 'E') {
                 section = Section::ExponentSign;
             } else if (!IsWhite(c)) {
                 // Whatever ends the fraction, other than an exponent, is left over.
@@ -178,9 +193,12 @@ void CDecimal::Parse(const char* text)
         }
     }
 
-    m_value.AssignDigits(digits.data(), digits.size());
-    m_value.m_sign = negative ? -1 : 1;
-    m_value.Normalize();
+    if (digitCount != 0)
+        m_value.AssignDigits(digits, digitCount);
+    else
+        m_value.m_limbs.clear();
+    // The limbs come without high-order zeros; only zero's sign needs setting.
+    m_value.m_sign = negative && !m_value.IsZero() ? -1 : 1;
     if (fractionDigits == 0) {
         m_value.ShiftLeft(1);
         fractionDigits = 1;
@@ -247,19 +265,18 @@ void CDecimal::LimitFractionDigits()
 
 std::string CDecimal::ToString() const
 {
-    std::string text;
-    if (m_value.IsNegative())
-        text = "-";
+    if (m_value.IsZero())
+        return std::string(1, '0');
     const auto fraction = static_cast<std::size_t>(m_fractionDigits > 0 ? m_fractionDigits : 0);
-    m_value.AppendDigits(text, fraction + 1);
-    const std::size_t point = text.size() - fraction;
-    if (text.find_first_not_of('0', point) == std::string::npos) {
-        // No fraction: the integer part alone (and "0" for zero, without sign).
-        text.resize(point);
-        return m_value.IsZero() ? std::string("0") : text;
+    if (m_value.TrailingZeroDigits() >= fraction) {
+        // No fraction: the integer part alone, which a value other than zero has.
+        // The '-' fill is left in front of a negative value.
+        const std::size_t digits = m_value.DigitCount();
+        std::string text((m_value.IsNegative() ? 1 : 0) + digits - fraction, '-');
+        m_value.WriteDigits(&text[0] + text.size(), fraction, digits);
+        return text;
     }
-    text.insert(point, 1, '.');
-    return text;
+    return WithPoint(m_value, fraction, fraction);
 }
 
 std::string CDecimal::ToString(int places) const
@@ -276,21 +293,32 @@ std::string CDecimal::ToString(int places) const
         half.m_fractionDigits = places + 1;
         sum += half;
     }
-    std::string digits;
     const auto fraction = static_cast<std::size_t>(sum.m_fractionDigits > 0 ? sum.m_fractionDigits : 0);
-    sum.m_value.AppendDigits(digits, fraction + 1);
-    const std::size_t point = digits.size() - fraction;
-    const auto wanted = static_cast<std::size_t>(places);
+    return WithPoint(sum.m_value, fraction, static_cast<std::size_t>(places));
+}
 
-    std::string text;
-    text.reserve(point + wanted + 2);
-    if (sum.m_value.IsNegative())
-        text = "-";
-    text.append(digits, 0, point);
-    text += '.';
-    text.append(digits, point, std::min(wanted, fraction));
-    if (wanted > fraction)
-        text.append(wanted - fraction, '0');
+std::string CDecimal::WithPoint(const CBigInteger& scaled, std::size_t fraction, std::size_t places)
+{
+    const std::size_t digits = scaled.DigitCount();
+    const std::size_t sign = scaled.IsNegative() ? 1 : 0;
+    const std::size_t integer = digits > fraction ? digits - fraction : 1;
+    const std::size_t kept = std::min(places, fraction);
+    // The '0' fill stands for the leading zero of a value below one and for
+    // every place the value does not reach.
+    std::string text(sign + integer + 1 + places, '0');
+    char* point = &text[sign + integer];
+    // The digits from the first kept fraction place up, in one run that ends
+    // after the kept places: the integer digits land one to the right of
+    // their place, the point's, and are moved over by one.
+    const std::size_t from = fraction - kept;
+    if (digits > from) {
+        char* first = scaled.WriteDigits(point + 1 + kept, from, digits);
+        if (first <= point)
+            std::memmove(first - 1, first, static_cast<std::size_t>(point + 1 - first));
+    }
+    *point = '.';
+    if (sign != 0)
+        text[0] = '-';
     return text;
 }
 

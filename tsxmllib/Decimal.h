@@ -9,6 +9,7 @@
 #include "tsxmllib/BigInteger.h"
 #include "tsxmllib/Export.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -100,6 +101,10 @@ private:
     void RemoveTrailingZeros();
     // Rounds to the precision limit when more fraction digits are held.
     void LimitFractionDigits();
+    // The scaled value as text with the given number of fraction digits, of
+    // which the first places are written: the integer part (at least "0"),
+    // ".", and the fraction digits cut or padded with zeros to the places.
+    static std::string WithPoint(const CBigInteger& scaled, std::size_t fraction, std::size_t places);
 
     static int m_maxDivider;
 
