@@ -184,11 +184,19 @@ std::string TsVariant::GetType() const
         m_value.Member = value;                      \
     }
 
-#define TSXMLLIB_SET_OWNED(Name, Type, Tag)               \
-    void TsVariant::Name(const Type& value)                       \
-    {                                                             \
-        Type copy(value); /* before value can go */               \
-        Emplace(Tag, std::move(copy));                            \
+// An empty variant (the usual case: one made for a single value) takes the
+// copy in place; a failed copy leaves it empty. Otherwise the copy is made
+// first, so that a failure leaves the old value, and value may be part of it.
+#define TSXMLLIB_SET_OWNED(Name, Type, Tag)                 \
+    void TsVariant::Name(const Type& value)                 \
+    {                                                       \
+        if (m_type == ItemType_Invalid && !m_nil) {         \
+            new (m_value.storage) Type(value);              \
+            m_type = Tag;                                   \
+            return;                                         \
+        }                                                   \
+        Type copy(value);                                   \
+        Emplace(Tag, std::move(copy));                      \
     }
 
 TSXMLLIB_SET_OWNED(SetHexBinary, CBinaryData, ItemType_hexBinary)
