@@ -173,6 +173,25 @@ TEST(XmlDocument, NamespacesAreResolvedAndRemembered)
     EXPECT_EQ(doc->LookupAliasFromNamespace("urn:D"), "");
 }
 
+TEST(XmlDocument, NamesThatShareAPlaceInTheNameCacheStayApart)
+{
+    // The same local name in two namespaces, and names of one length with the
+    // same first and last character, alternate; a second document loaded
+    // into the same object gets names of its own.
+    auto doc = Parse("<r xmlns:p='urn:a' xmlns:q='urn:b'><p:x/><q:x/><p:x/><axb/><ayb/><axb/><x/></r>");
+    const auto kids = Children(doc->GetDocumentElement());
+    ASSERT_EQ(kids.size(), 7u);
+    const char* const expected[][2] = {{"urn:a", "x"}, {"urn:b", "x"}, {"urn:a", "x"}, {"", "axb"},
+                                       {"", "ayb"},    {"", "axb"},    {"", "x"}};
+    for (std::size_t i = 0; i < kids.size(); ++i) {
+        EXPECT_EQ(kids[i]->GetNamespaceURI(), expected[i][0]) << i;
+        EXPECT_EQ(kids[i]->GetLocalName(), expected[i][1]) << i;
+    }
+    doc->LoadXml("<s xmlns='urn:a'><x/></s>");
+    EXPECT_EQ(doc->GetDocumentElement()->GetFirstElement()->GetNamespaceURI(), "urn:a");
+    EXPECT_EQ(doc->GetDocumentElement()->GetFirstElement()->GetLocalName(), "x");
+}
+
 TEST(XmlDocument, CarriageReturnsAreDroppedAndCdataStrippedOrKept)
 {
     // A character reference to CR survives line-end normalisation and is still removed.

@@ -90,6 +90,9 @@ void CExpatReader::FreeParser()
 
 void CExpatReader::Initialize()
 {
+    // Names interned for an earlier parse may be gone.
+    for (RecentName& recent : m_recentNames)
+        recent.split = SplitName{nullptr, nullptr};
     m_scratch.reserve(kScratchSize);
     m_scratchSize = kScratchSize;
     m_passThrough = IsLocalEncodingUtf8();
@@ -203,15 +206,17 @@ void CExpatReader::ToLocal(const char* text, std::size_t length, std::string& ou
         Utf8ToLocal(text, length, out);
 }
 
-void CExpatReader::OnStartElement(const char* name, const char** attributes)
+CExpatReader::SplitName CExpatReader::InternQualifiedName(std::string_view qualified)
 {
     // With namespace processing a name arrives as "URI|local"; the part before
-    // the first separator is the namespace. UTF-8 names are taken where they
-    // stand, others converted first.
-    std::string_view qualified(name);
-    if (!m_passThrough) {
-        ToLocal(name, qualified.size(), m_scratch);
-        qualified = m_scratch;
+    // the first separator is the namespace.
+    RecentName* recent = nullptr;
+    if (!qualified.empty()) {
+        recent = &m_recentNames[(qualified.size() * 31 + static_cast<unsigned char>(qualified.front()) * 7 +
+                                 static_cast<unsigned char>(qualified.back())) %
+                                kRecentNames];
+        if (recent->split.localName && recent->qualified == qualified)
+            return recent->split;
     }
     std::string_view namespaceUri;
     std::string_view localName = qualified;
@@ -220,8 +225,27 @@ void CExpatReader::OnStartElement(const char* name, const char** attributes)
         namespaceUri = qualified.substr(0, bar);
         localName = qualified.substr(bar + 1);
     }
-    CXmlElement* element = m_doc.GetDocumentElement() ? m_doc.AddChildElement(namespaceUri, localName)
-                                                      : m_doc.AddDocElement(namespaceUri, localName);
+    const SplitName split{m_doc.InternName(namespaceUri), m_doc.InternName(localName)};
+    if (recent) {
+        recent->split = SplitName{nullptr, nullptr};
+        recent->qualified.assign(qualified.data(), qualified.size());
+        recent->split = split;
+    }
+    return split;
+}
+
+void CExpatReader::OnStartElement(const char* name, const char** attributes)
+{
+    // UTF-8 names are taken where they stand, others converted first.
+    std::string_view qualified(name);
+    if (!m_passThrough) {
+        ToLocal(name, qualified.size(), m_scratch);
+        qualified = m_scratch;
+    }
+    const SplitName interned = InternQualifiedName(qualified);
+    CXmlElement* element = m_doc.GetDocumentElement()
+                               ? m_doc.AddChildElementInterned(interned.namespaceUri, interned.localName)
+                               : m_doc.AddDocElement(*interned.namespaceUri, *interned.localName);
     for (const char** a = attributes; a && a[0]; a += 2) {
         ToLocal(a[0], std::strlen(a[0]), m_scratch);
         ToLocal(a[1], std::strlen(a[1]), m_valueScratch);

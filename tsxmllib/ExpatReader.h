@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 struct XML_ParserStruct;
 
@@ -51,6 +52,13 @@ private:
     void ToLocal(const char* text, std::size_t length, std::string& out) const;
 
     void OnStartElement(const char* name, const char** attributes);
+    // The document's interned namespace and local name of a qualified name
+    // as expat reports it ("URI|local", or "local").
+    struct SplitName {
+        const std::string* namespaceUri;
+        const std::string* localName;
+    };
+    SplitName InternQualifiedName(std::string_view qualified);
     void OnEndElement();
     void OnStartNamespace(const char* prefix, const char* uri);
     void OnCharacterData(const char* text, int length);
@@ -72,6 +80,15 @@ private:
     unsigned m_pauseEvery = 0;
     unsigned m_endsUntilPause = 0;
     bool m_suspended = false;
+    // The qualified names seen last, by a hash of their length and end
+    // characters: a document uses few names, and a hit saves splitting the
+    // name and interning both parts.
+    struct RecentName {
+        std::string qualified;
+        SplitName split{nullptr, nullptr};
+    };
+    static constexpr std::size_t kRecentNames = 64;
+    RecentName m_recentNames[kRecentNames];
 };
 
 } // namespace TsXmlLib16
