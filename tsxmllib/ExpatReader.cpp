@@ -247,6 +247,13 @@ void CExpatReader::OnStartElement(const char* name, const char** attributes)
                                ? m_doc.AddChildElementInterned(interned.namespaceUri, interned.localName)
                                : m_doc.AddDocElement(*interned.namespaceUri, *interned.localName);
     for (const char** a = attributes; a && a[0]; a += 2) {
+        if (m_passThrough) {
+            const SplitName attributeName = InternQualifiedName(a[0]);
+            m_valueScratch.assign(a[1]);
+            CXmlDocument::AddElementAttributeInterned(element, attributeName.localName, std::move(m_valueScratch),
+                                                      attributeName.namespaceUri);
+            continue;
+        }
         ToLocal(a[0], std::strlen(a[0]), m_scratch);
         ToLocal(a[1], std::strlen(a[1]), m_valueScratch);
         // The value is handed over, not copied: attribute values can be huge.

@@ -534,10 +534,14 @@ void CFastInfosetReader::ReadElementQName(unsigned char first)
 void CFastInfosetReader::ReadAttributeQName(unsigned char first)
 {
     auto& names = m_pVocabulary->GetAttributeNamesTable();
-    if ((first & 0x7C) == 0x78)
+    if ((first & 0x7C) == 0x78) {
         ReadLiteralQName((first & 0x02) != 0, (first & 0x01) != 0, names);
-    else
-        ResolveQName(names, IntegerBit2(first), "attribute name");
+        m_attributeNameIndex = 0;
+    } else {
+        const std::uint32_t index = IntegerBit2(first);
+        ResolveQName(names, index, "attribute name");
+        m_attributeNameIndex = index;
+    }
 }
 
 // ---- items that are read over ----
@@ -733,10 +737,20 @@ bool CFastInfosetReader::ReadElementStart(unsigned char first, bool isRoot)
         ReadAttributeQName(octet);
         // Reading the value adds to the attribute-value table only, so the
         // name's strings stay where they are.
-        const std::string* namespaceName = m_pNamespace;
-        const std::string* localName = m_pLocalName;
+        const std::uint32_t index = m_attributeNameIndex;
+        std::pair<const std::string*, const std::string*> interned{nullptr, nullptr};
+        if (index != 0 && index < m_internedAttributeNames.size())
+            interned = m_internedAttributeNames[index];
+        if (!interned.second) {
+            interned = {m_document->InternName(m_pNamespace->c_str()), m_document->InternName(m_pLocalName->c_str())};
+            if (index != 0) {
+                if (index >= m_internedAttributeNames.size())
+                    m_internedAttributeNames.resize(index + 1);
+                m_internedAttributeNames[index] = interned;
+            }
+        }
         const std::string& value = ReadNonIdentifyingBit1(Table_AttributeValues);
-        CXmlDocument::AddElementAttribute(element, *localName, value, *namespaceName);
+        CXmlDocument::AddElementAttributeInterned(element, interned.second, value, interned.first);
     }
 }
 

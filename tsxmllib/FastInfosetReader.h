@@ -133,6 +133,10 @@ private:
     // Per element-name index, the document's interned namespace and local
     // name, so that a name seen before is not looked up again.
     std::vector<std::pair<const std::string*, const std::string*>> m_internedElementNames;
+    // The same for attribute names: the index of the name read last (0 for a
+    // literal) and the document's interned (namespace, local name) by index.
+    std::uint32_t m_attributeNameIndex = 0;
+    std::vector<std::pair<const std::string*, const std::string*>> m_internedAttributeNames;
     const std::string* m_pIdentifier = nullptr;
     std::string m_prefix;
     std::string m_namespace;

@@ -35,9 +35,15 @@ CXmlAttribute* CXmlAttribute::Create(const CXmlElement* owner, const std::string
                                      const std::string& namespaceUri)
 {
     const CXmlDocument* document = owner->GetDocument();
-    return new (document->m_attributePool.Allocate())
-        CXmlAttribute(owner, document->InternName(localName.c_str()), std::move(value),
-                      document->InternName(namespaceUri.c_str()));
+    return CreateInterned(owner, document->InternName(localName.c_str()), std::move(value),
+                          document->InternName(namespaceUri.c_str()));
+}
+
+CXmlAttribute* CXmlAttribute::CreateInterned(const CXmlElement* owner, const std::string* localName, std::string value,
+                                             const std::string* namespaceUri)
+{
+    return new (owner->GetDocument()->m_attributePool.Allocate())
+        CXmlAttribute(owner, localName, std::move(value), namespaceUri);
 }
 
 void CXmlAttribute::Destroy(CXmlAttribute* attribute)

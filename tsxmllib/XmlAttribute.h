@@ -39,6 +39,9 @@ protected:
     // Attributes live in their document's attribute pool: these replace new and delete.
     static CXmlAttribute* Create(const CXmlElement* owner, const std::string& localName, std::string value,
                                  const std::string& namespaceUri);
+    // The same with names the owner's document has interned already.
+    static CXmlAttribute* CreateInterned(const CXmlElement* owner, const std::string* localName, std::string value,
+                                         const std::string* namespaceUri);
     static void Destroy(CXmlAttribute* attribute);
 
 private:

@@ -571,6 +571,12 @@ void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localNa
     element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceUri));
 }
 
+void CXmlDocument::AddElementAttributeInterned(CXmlElement* element, const std::string* localName, std::string value,
+                                               const std::string* namespaceUri)
+{
+    element->AddAttributeInterned(localName, std::move(value), namespaceUri);
+}
+
 namespace {
 
 // The offset of the first carriage return or zero in text[0, length), or

@@ -150,6 +150,9 @@ private:
     void EndElement();
     static void AddElementAttribute(CXmlElement* element, std::string localName, std::string value,
                                     std::string namespaceUri);
+    // The same with names interned by the element's document.
+    static void AddElementAttributeInterned(CXmlElement* element, const std::string* localName, std::string value,
+                                            const std::string* namespaceUri);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text);
     std::map<std::string, std::string>& GetNamespaceAliases() { return m_namespaceAliases; }

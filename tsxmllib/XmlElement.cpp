@@ -133,10 +133,17 @@ CXmlElement* CXmlElement::RemoveLastChildElement()
 
 CXmlAttribute* CXmlElement::AddAttribute(std::string localName, std::string value, std::string namespaceUri)
 {
+    return AddAttributeInterned(m_document->InternName(localName.c_str()), std::move(value),
+                                m_document->InternName(namespaceUri.c_str()));
+}
+
+CXmlAttribute* CXmlElement::AddAttributeInterned(const std::string* localName, std::string value,
+                                                 const std::string* namespaceUri)
+{
     // Room first, so that a failing append leaves no attribute behind.
     if (m_attributes.size() == m_attributes.capacity())
         m_attributes.reserve(m_attributes.empty() ? 2 : 2 * m_attributes.size());
-    CXmlAttribute* attribute = CXmlAttribute::Create(this, localName, std::move(value), namespaceUri);
+    CXmlAttribute* attribute = CXmlAttribute::CreateInterned(this, localName, std::move(value), namespaceUri);
     m_attributes.push_back(attribute);
     return attribute;
 }

@@ -80,6 +80,9 @@ private:
     // (its name and place in the tree still give the paths of its siblings).
     void ReleaseContent();
     void AppendBytes(const char* text, std::size_t length);
+    // AddAttribute with names the document has interned already.
+    CXmlAttribute* AddAttributeInterned(const std::string* localName, std::string value,
+                                        const std::string* namespaceUri);
     std::string GetQName() const;
     std::string GetNameWithPredicate() const;
     // Deletes a chain of siblings with all their descendants, iteratively.
