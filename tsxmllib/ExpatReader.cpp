@@ -291,7 +291,11 @@ void CExpatReader::OnCharacterData(const char* text, int length)
     if (!top)
         return;
     if (m_passThrough) {
-        CXmlDocument::AppendTextExcludingCR(top, text, static_cast<unsigned long>(length));
+        // A line end comes as a piece of its own.
+        if (length == 1)
+            CXmlDocument::AppendCharacterExcludingCR(top, *text);
+        else
+            CXmlDocument::AppendTextExcludingCR(top, text, static_cast<unsigned long>(length));
         return;
     }
     Utf8ToLocal(text, static_cast<std::size_t>(length), m_scratch);

@@ -617,6 +617,12 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
     }
 }
 
+void CXmlDocument::AppendCharacterExcludingCR(CXmlElement* element, char c)
+{
+    if (element && c != '\r' && c != '\0')
+        element->m_text.push_back(c);
+}
+
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text)
 {
     if (text)
