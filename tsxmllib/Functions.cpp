@@ -2,6 +2,7 @@
 
 #include "tsxmllib/Encoder.h"
 #include "tsxmllib/FormatString.h"
+#include "tsxmllib/SimplePattern.h"
 #include "tsxmllib/TsException.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
@@ -127,6 +128,9 @@ struct CompiledPattern {
     pcre2_code* code = nullptr;
     pcre2_match_data* match = nullptr;
     bool jit = false; // machine code was made
+    // The same pattern as a small automaton, when it is simple enough.
+    CSimplePattern simple;
+    bool isSimple = false;
     CompiledPattern() = default;
     CompiledPattern(const CompiledPattern&) = delete;
     CompiledPattern& operator=(const CompiledPattern&) = delete;
@@ -187,6 +191,8 @@ const CompiledPattern& Compile(const std::string& pattern)
     compiled->match = pcre2_match_data_create_from_pattern(compiled->code, nullptr);
     if (!compiled->match)
         throw CTsException("Failed to allocate the regular-expression match data");
+    // Only a pattern the engine accepted: its errors are reported as they are.
+    compiled->isSimple = compiled->simple.Compile(pattern);
     if (cache.size() >= kMaxCachedPatterns) {
         lastPattern = nullptr;
         cache.clear();
@@ -217,10 +223,17 @@ bool PatternMatches(const std::string& pattern, const std::string& value)
     // error code. ASCII is valid UTF-8, so its check is skipped; the machine
     // code is called directly only then, since it checks nothing itself.
     unsigned char high = 0;
+    bool control = false;
     std::size_t length = 0;
-    for (const std::size_t size = utf8->size(); length < size && subject[length] != 0; ++length)
+    for (const std::size_t size = utf8->size(); length < size && subject[length] != 0; ++length) {
         high |= static_cast<unsigned char>(subject[length]);
+        control |= subject[length] < 0x20;
+    }
     const bool ascii = high < 0x80;
+    // Line breaks and other control characters meet the engine's own rules
+    // for the end of the subject; such text goes to the engine.
+    if (ascii && !control && compiled.isSimple)
+        return compiled.simple.Matches(reinterpret_cast<const char*>(subject), length);
     int rc;
     if (ascii && compiled.jit)
         rc = pcre2_jit_match(compiled.code, subject, length, 0, 0, compiled.match, nullptr);
