@@ -291,11 +291,29 @@ int LeadingInteger(const std::string& text)
     return scan.negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
 }
 
+// The text a white-space rule makes of a value, without a copy when the
+// rule leaves it unchanged; it lives as long as this object.
+class LexicalForm {
+public:
+    LexicalForm(CWhitespaceUtils::WhitespaceRule rule, const std::string& text)
+        : m_text(CWhitespaceUtils::Applied(rule, text, m_scratch))
+    {
+    }
+    LexicalForm(const LexicalForm&) = delete;
+    LexicalForm& operator=(const LexicalForm&) = delete;
+
+    const std::string& Text() const { return m_text; }
+    const char* CText() const { return m_text.c_str(); }
+
+private:
+    std::string m_scratch;
+    const std::string& m_text;
+};
+
 CDateTime DateFromText(const std::string& text, CWhitespaceUtils::WhitespaceRule rule)
 {
-    std::string scratch;
     CDateTime value;
-    value.ParseXSDDate(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    value.ParseXSDDate(LexicalForm(rule, text).CText());
     return value;
 }
 
@@ -477,14 +495,12 @@ short CConversions::i2FromString(const std::string& text, WhitespaceRule rule)
 
 std::int32_t CConversions::i4FromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return ParseInteger<std::int32_t>(CWhitespaceUtils::Applied(rule, text, scratch), "i4");
+    return ParseInteger<std::int32_t>(LexicalForm(rule, text).Text(), "i4");
 }
 
 std::int64_t CConversions::i8FromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return ParseInteger<std::int64_t>(CWhitespaceUtils::Applied(rule, text, scratch), "i8");
+    return ParseInteger<std::int64_t>(LexicalForm(rule, text).Text(), "i8");
 }
 
 unsigned char CConversions::ui1FromString(const std::string& text, WhitespaceRule rule)
@@ -499,32 +515,28 @@ unsigned short CConversions::ui2FromString(const std::string& text, WhitespaceRu
 
 std::uint32_t CConversions::ui4FromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return ParseInteger<std::uint32_t>(CWhitespaceUtils::Applied(rule, text, scratch), "ui4");
+    return ParseInteger<std::uint32_t>(LexicalForm(rule, text).Text(), "ui4");
 }
 
 std::uint64_t CConversions::ui8FromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return ParseInteger<std::uint64_t>(CWhitespaceUtils::Applied(rule, text, scratch), "ui8");
+    return ParseInteger<std::uint64_t>(LexicalForm(rule, text).Text(), "ui8");
 }
 
 float CConversions::r4FromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return NarrowToFloat(ParseDouble(CWhitespaceUtils::Applied(rule, text, scratch), "r4"));
+    return NarrowToFloat(ParseDouble(LexicalForm(rule, text).Text(), "r4"));
 }
 
 double CConversions::r8FromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return ParseDouble(CWhitespaceUtils::Applied(rule, text, scratch), "r8");
+    return ParseDouble(LexicalForm(rule, text).Text(), "r8");
 }
 
 bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    const std::string& processed = CWhitespaceUtils::Applied(rule, text, scratch);
+    const LexicalForm lexical(rule, text);
+    const std::string& processed = lexical.Text();
     if (EqualsIgnoringCase(processed, "true") || processed == "1")
         return true;
     if (EqualsIgnoringCase(processed, "false") || processed == "0")
@@ -536,8 +548,8 @@ bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rul
 
 char CConversions::charFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    const std::string& processed = CWhitespaceUtils::Applied(rule, text, scratch);
+    const LexicalForm lexical(rule, text);
+    const std::string& processed = lexical.Text();
     if (processed.size() != 1)
         throw CTsInvalidValueException(FormatString(
             "The value [%s] can not be a char as it is either empty of greater than 1 char long", processed.c_str()));
@@ -551,17 +563,15 @@ std::string CConversions::stringFromString(const std::string& text, WhitespaceRu
 
 CDateTime CConversions::datetimeFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
     CDateTime value;
-    value.ParseXSDDateTime(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    value.ParseXSDDateTime(LexicalForm(rule, text).CText());
     return value;
 }
 
 CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
     CDateTime value;
-    value.ParseXSDTime(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    value.ParseXSDTime(LexicalForm(rule, text).CText());
     return value;
 }
 
@@ -597,37 +607,32 @@ unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRul
 
 CDateTimeSpan CConversions::durationFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
     CDateTimeSpan value;
-    value.ParseXSDDuration(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    value.ParseXSDDuration(LexicalForm(rule, text).CText());
     return value;
 }
 
 CDecimal CConversions::decimalFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return CDecimal(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    return CDecimal(LexicalForm(rule, text).CText());
 }
 
 CBigInteger CConversions::integerFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
-    return CBigInteger(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    return CBigInteger(LexicalForm(rule, text).CText());
 }
 
 CBinaryData CConversions::hexBinaryFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
     CBinaryData data;
-    data.SetAsHexString(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    data.SetAsHexString(LexicalForm(rule, text).CText());
     return data;
 }
 
 CBinaryData CConversions::base64BinaryFromString(const std::string& text, WhitespaceRule rule)
 {
-    std::string scratch;
     CBinaryData data;
-    data.SetAsBase64(CWhitespaceUtils::Applied(rule, text, scratch).c_str());
+    data.SetAsBase64(LexicalForm(rule, text).CText());
     return data;
 }
 

@@ -59,33 +59,17 @@ inline int FourDigits(const char* p)
     return high < 0 || low < 0 ? -1 : high * 100 + low;
 }
 
-// Writes value with at least width digits.
+// Writes value with at least width digits, from the last digit back, so
+// that the zeros of the padding come by themselves.
 char* WritePadded(char* out, unsigned value, int width)
 {
-    // Months, days, hours and the like, and four-digit years, directly.
-    if (width == 2 && value < 100) {
-        out[0] = static_cast<char>('0' + value / 10);
-        out[1] = static_cast<char>('0' + value % 10);
-        return out + 2;
-    }
-    if (width == 4 && value < 10000) {
-        out[0] = static_cast<char>('0' + value / 1000);
-        out[1] = static_cast<char>('0' + value / 100 % 10);
-        out[2] = static_cast<char>('0' + value / 10 % 10);
-        out[3] = static_cast<char>('0' + value % 10);
-        return out + 4;
-    }
-    char digits[10];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (n < width)
-        digits[n++] = '0';
-    while (n > 0)
-        *out++ = digits[--n];
-    return out;
+    int digits = 1;
+    for (unsigned rest = value; rest >= 10; rest /= 10)
+        ++digits;
+    char* const end = out + (digits > width ? digits : width);
+    for (char* p = end; p != out; value /= 10)
+        *--p = static_cast<char>('0' + value % 10);
+    return end;
 }
 
 template <typename T>

@@ -2,6 +2,7 @@
 
 #include "tsxmllib/Encoder.h"
 #include "tsxmllib/FormatString.h"
+#include "tsxmllib/NameSlot.h"
 #include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/XmlDocument.h"
@@ -212,9 +213,7 @@ CExpatReader::SplitName CExpatReader::InternQualifiedName(std::string_view quali
     // the first separator is the namespace.
     RecentName* recent = nullptr;
     if (!qualified.empty()) {
-        recent = &m_recentNames[(qualified.size() * 31 + static_cast<unsigned char>(qualified.front()) * 7 +
-                                 static_cast<unsigned char>(qualified.back())) %
-                                kRecentNames];
+        recent = &m_recentNames[NameSlot(qualified, kRecentNames)];
         if (recent->split.localName && recent->qualified == qualified)
             return recent->split;
     }
@@ -291,11 +290,7 @@ void CExpatReader::OnCharacterData(const char* text, int length)
     if (!top)
         return;
     if (m_passThrough) {
-        // A line end comes as a piece of its own.
-        if (length == 1)
-            CXmlDocument::AppendCharacterExcludingCR(top, *text);
-        else
-            CXmlDocument::AppendTextExcludingCR(top, text, static_cast<unsigned long>(length));
+        CXmlDocument::AppendTextExcludingCR(top, text, static_cast<unsigned long>(length));
         return;
     }
     Utf8ToLocal(text, static_cast<std::size_t>(length), m_scratch);

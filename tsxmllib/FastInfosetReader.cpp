@@ -693,6 +693,21 @@ void CFastInfosetReader::ReadNamespaceAttributes()
     }
 }
 
+CFastInfosetReader::InternedName CFastInfosetReader::InternedNameRead(std::vector<InternedName>& interned,
+                                                                     std::uint32_t index)
+{
+    if (index != 0 && index < interned.size() && interned[index].second)
+        return interned[index];
+    const InternedName name{m_document->InternName(m_pNamespace->c_str()),
+                            m_document->InternName(m_pLocalName->c_str())};
+    if (index != 0) {
+        if (index >= interned.size())
+            interned.resize(index + 1);
+        interned[index] = name;
+    }
+    return name;
+}
+
 bool CFastInfosetReader::ReadElementStart(unsigned char first, bool isRoot)
 {
     const bool hasAttributes = (first & 0x40) != 0;
@@ -710,18 +725,8 @@ bool CFastInfosetReader::ReadElementStart(unsigned char first, bool isRoot)
         element = m_document->AddDocElement(m_pNamespace->c_str(), m_pLocalName->c_str());
     } else {
         TS_DEBUG_TRACE("New Elm: %s::%s\n", m_pNamespace->c_str(), m_pLocalName->c_str());
-        const std::uint32_t index = m_elementNameIndex;
-        if (index != 0 && index < m_internedElementNames.size() && m_internedElementNames[index].second) {
-            element = m_document->AddChildElementInterned(m_internedElementNames[index].first,
-                                                          m_internedElementNames[index].second);
-        } else {
-            element = m_document->AddChildElement(m_pNamespace->c_str(), m_pLocalName->c_str());
-            if (index != 0) {
-                if (index >= m_internedElementNames.size())
-                    m_internedElementNames.resize(index + 1);
-                m_internedElementNames[index] = {&element->GetNamespaceURI(), &element->GetLocalName()};
-            }
-        }
+        const InternedName name = InternedNameRead(m_internedElementNames, m_elementNameIndex);
+        element = m_document->AddChildElementInterned(name.first, name.second);
     }
     if (!hasAttributes)
         return false;
@@ -737,20 +742,9 @@ bool CFastInfosetReader::ReadElementStart(unsigned char first, bool isRoot)
         ReadAttributeQName(octet);
         // Reading the value adds to the attribute-value table only, so the
         // name's strings stay where they are.
-        const std::uint32_t index = m_attributeNameIndex;
-        std::pair<const std::string*, const std::string*> interned{nullptr, nullptr};
-        if (index != 0 && index < m_internedAttributeNames.size())
-            interned = m_internedAttributeNames[index];
-        if (!interned.second) {
-            interned = {m_document->InternName(m_pNamespace->c_str()), m_document->InternName(m_pLocalName->c_str())};
-            if (index != 0) {
-                if (index >= m_internedAttributeNames.size())
-                    m_internedAttributeNames.resize(index + 1);
-                m_internedAttributeNames[index] = interned;
-            }
-        }
+        const InternedName name = InternedNameRead(m_internedAttributeNames, m_attributeNameIndex);
         const std::string& value = ReadNonIdentifyingBit1(Table_AttributeValues);
-        CXmlDocument::AddElementAttributeInterned(element, interned.second, value, interned.first);
+        CXmlDocument::AddElementAttributeInterned(element, name.second, value, name.first);
     }
 }
 

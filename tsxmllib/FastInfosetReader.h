@@ -130,13 +130,18 @@ private:
     const std::string* m_pLocalName = nullptr;
     // The index of the element name just read, 0 for a literal name.
     std::uint32_t m_elementNameIndex = 0;
-    // Per element-name index, the document's interned namespace and local
-    // name, so that a name seen before is not looked up again.
-    std::vector<std::pair<const std::string*, const std::string*>> m_internedElementNames;
-    // The same for attribute names: the index of the name read last (0 for a
-    // literal) and the document's interned (namespace, local name) by index.
+    // The index of the attribute name just read, 0 for a literal name.
     std::uint32_t m_attributeNameIndex = 0;
-    std::vector<std::pair<const std::string*, const std::string*>> m_internedAttributeNames;
+    // Per element-name and attribute-name index, the document's interned
+    // namespace and local name, so that a name seen before is not looked up
+    // again.
+    using InternedName = std::pair<const std::string*, const std::string*>;
+    std::vector<InternedName> m_internedElementNames;
+    std::vector<InternedName> m_internedAttributeNames;
+    // The interned names of the name just read (m_pNamespace, m_pLocalName),
+    // from interned by its table index or else from the document (and then
+    // kept there, unless the name was a literal).
+    InternedName InternedNameRead(std::vector<InternedName>& interned, std::uint32_t index);
     const std::string* m_pIdentifier = nullptr;
     std::string m_prefix;
     std::string m_namespace;

@@ -13,6 +13,7 @@
 #include "tsxmllib/BinaryStream.h"
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
+#include "tsxmllib/NameSlot.h"
 #include "tsxmllib/XmlWriter.h"
 
 #include <cstddef>
@@ -98,11 +99,7 @@ private:
     static constexpr std::size_t kNameCacheSize = 64;
     static NameCacheEntry& CacheSlot(NameCacheEntry* cache, const std::string& localName)
     {
-        if (localName.empty())
-            return cache[0];
-        const std::size_t hash = localName.size() * 31 + static_cast<unsigned char>(localName[0]) +
-                                 7u * static_cast<unsigned char>(localName.back());
-        return cache[hash % kNameCacheSize];
+        return cache[NameSlot(localName, kNameCacheSize)];
     }
     // The index of the name in cache or, failing that, in the vocabulary's
     // element or attribute names (then cached); 0 when it has none yet.

@@ -130,7 +130,6 @@ struct CompiledPattern {
     bool jit = false; // machine code was made
     // The same pattern as a small automaton, when it is simple enough.
     CSimplePattern simple;
-    bool isSimple = false;
     CompiledPattern() = default;
     CompiledPattern(const CompiledPattern&) = delete;
     CompiledPattern& operator=(const CompiledPattern&) = delete;
@@ -192,7 +191,7 @@ const CompiledPattern& Compile(const std::string& pattern)
     if (!compiled->match)
         throw CTsException("Failed to allocate the regular-expression match data");
     // Only a pattern the engine accepted: its errors are reported as they are.
-    compiled->isSimple = compiled->simple.Compile(pattern);
+    compiled->simple.Compile(pattern);
     if (cache.size() >= kMaxCachedPatterns) {
         lastPattern = nullptr;
         cache.clear();
@@ -232,7 +231,7 @@ bool PatternMatches(const std::string& pattern, const std::string& value)
     const bool ascii = high < 0x80;
     // Line breaks and other control characters meet the engine's own rules
     // for the end of the subject; such text goes to the engine.
-    if (ascii && !control && compiled.isSimple)
+    if (ascii && !control && compiled.simple.IsCompiled())
         return compiled.simple.Matches(reinterpret_cast<const char*>(subject), length);
     int rc;
     if (ascii && compiled.jit)

@@ -182,6 +182,7 @@ void CJsonTextWriter::WriteEscaped(const std::string& text)
 {
     static const char kHex[] = "0123456789ABCDEF";
     const auto mayHoldEscaped = [](std::uint64_t w) {
+        using namespace WordScan;
         return (AnyByteBelow(w, 0x20) | AnyByteIs(w, '"') | AnyByteIs(w, '\\')) != 0;
     };
     const char* const begin = text.c_str();

@@ -26,7 +26,7 @@ std::uint32_t* NewBlock(std::size_t count, std::size_t current, std::uint32_t& c
 
 } // namespace
 
-CLimbArray::CLimbArray(size_type count, value_type value) : CLimbArray() { assign(count, value); }
+CLimbArray::CLimbArray(size_type count, value_type value) : CLimbArray() { resize(count, value); }
 
 void CLimbArray::CopyFromHeap(const CLimbArray& other)
 {
@@ -54,20 +54,6 @@ void CLimbArray::Grow(size_type count)
 }
 
 void CLimbArray::Release() noexcept { delete[] m_storage.heap; }
-
-void CLimbArray::assign(size_type count, value_type value)
-{
-    if (count > m_capacity) {
-        std::uint32_t capacity = 0;
-        value_type* block = NewBlock(count, m_capacity, capacity);
-        if (IsOnHeap())
-            Release();
-        m_storage.heap = block;
-        m_capacity = capacity;
-    }
-    std::fill(data(), data() + count, value);
-    m_size = static_cast<std::uint32_t>(count);
-}
 
 void CLimbArray::assign(const_iterator first, const_iterator last)
 {

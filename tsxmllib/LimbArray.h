@@ -77,7 +77,6 @@ public:
     }
 
     size_type size() const { return m_size; }
-    size_type capacity() const { return m_capacity; }
     bool empty() const { return m_size == 0; }
     // Whether the limbs live in a heap block rather than in the object.
     bool IsOnHeap() const { return m_capacity > kInlineCapacity; }
@@ -95,7 +94,6 @@ public:
 
     // The storage stays, heap block included.
     void clear() { m_size = 0; }
-    void pop_back() { --m_size; }
     void push_back(value_type value)
     {
         if (m_size == m_capacity)
@@ -112,12 +110,6 @@ public:
             limbs[i] = value;
         m_size = static_cast<std::uint32_t>(count);
     }
-    void reserve(size_type count)
-    {
-        if (count > m_capacity)
-            Grow(count);
-    }
-    void assign(size_type count, value_type value);
     // The range may lie inside this array.
     void assign(const_iterator first, const_iterator last);
     // Inserts count copies of the value before pos and returns where they start.

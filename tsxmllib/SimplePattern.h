@@ -24,6 +24,8 @@ public:
     // makes of them over ASCII: \d is 0-9, \w is letters, digits and _, \s
     // is space, tab, line feed, vertical tab, form feed and carriage return.
     bool Compile(const std::string& pattern);
+    // Whether the last Compile took its pattern.
+    bool IsCompiled() const { return m_compiled; }
 
     // Whether all of text[0, length) matches the pattern. The text must be
     // ASCII without line breaks: the engine's end-of-subject rules treat a

@@ -7,10 +7,10 @@
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/TextStream.h"
+#include "tsxmllib/WordScan.h"
 #include "tsxmllib/XmlWriter.h"
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 namespace TsXmlLib16 {
@@ -49,20 +49,14 @@ protected:
         m_pStream->Write(m_indentRun.data(), length);
     }
 
-    // Eight bytes of text at a time: whether some byte of w is below limit
-    // (at most 128), or equal to c. Bytes of 128 and above never count.
-    static constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    static constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    static std::uint64_t AnyByteBelow(std::uint64_t w, unsigned limit) { return (w - kOnes * limit) & ~w & kHighs; }
-    static std::uint64_t AnyByteIs(std::uint64_t w, unsigned char c) { return AnyByteBelow(w ^ (kOnes * c), 1); }
-
     // Writes the text from p up to its first zero byte; end is where it
     // stops at the latest, and holds a zero. Runs of characters whose entry
     // in special has no bit of mask set are copied as they stand; every other
     // character but the zero (which special must mark with every mask bit) is
     // handed to escape(c), which writes its replacement. mayHoldSpecial(w)
     // must be true for any eight bytes w that hold such a character or a
-    // zero: words it passes are skipped without looking at their bytes.
+    // zero (the tests of WordScan make such filters): words it passes are
+    // skipped without looking at their bytes.
     template <class MayHoldSpecial, class Escape>
     void WriteEscapedRuns(const char* p, const char* end, const std::uint8_t (&special)[256], std::uint8_t mask,
                           MayHoldSpecial mayHoldSpecial, Escape escape)
@@ -71,8 +65,7 @@ protected:
         for (;;) {
             const char* run = p;
             for (;;) {
-                std::uint64_t word;
-                while (end - p >= 8 && (std::memcpy(&word, p, 8), !mayHoldSpecial(word)))
+                while (end - p >= 8 && !mayHoldSpecial(WordScan::Load(p)))
                     p += 8;
                 if (end - p < 8) {
                     while (!isSpecial(*p))

@@ -31,16 +31,8 @@ CXmlAttribute::CXmlAttribute(const CXmlElement* owner, const std::string* localN
 
 CXmlAttribute::~CXmlAttribute() = default;
 
-CXmlAttribute* CXmlAttribute::Create(const CXmlElement* owner, const std::string& localName, std::string value,
-                                     const std::string& namespaceUri)
-{
-    const CXmlDocument* document = owner->GetDocument();
-    return CreateInterned(owner, document->InternName(localName.c_str()), std::move(value),
-                          document->InternName(namespaceUri.c_str()));
-}
-
-CXmlAttribute* CXmlAttribute::CreateInterned(const CXmlElement* owner, const std::string* localName, std::string value,
-                                             const std::string* namespaceUri)
+CXmlAttribute* CXmlAttribute::Create(const CXmlElement* owner, const std::string* localName, std::string value,
+                                     const std::string* namespaceUri)
 {
     return new (owner->GetDocument()->m_attributePool.Allocate())
         CXmlAttribute(owner, localName, std::move(value), namespaceUri);

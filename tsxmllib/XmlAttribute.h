@@ -36,12 +36,10 @@ protected:
     CXmlAttribute(const CXmlElement* owner, const std::string* localName, std::string value,
                   const std::string* namespaceUri);
     virtual ~CXmlAttribute();
-    // Attributes live in their document's attribute pool: these replace new and delete.
-    static CXmlAttribute* Create(const CXmlElement* owner, const std::string& localName, std::string value,
-                                 const std::string& namespaceUri);
-    // The same with names the owner's document has interned already.
-    static CXmlAttribute* CreateInterned(const CXmlElement* owner, const std::string* localName, std::string value,
-                                         const std::string* namespaceUri);
+    // Attributes live in their document's attribute pool: these replace new
+    // and delete. The names are those the owner's document has interned.
+    static CXmlAttribute* Create(const CXmlElement* owner, const std::string* localName, std::string value,
+                                 const std::string* namespaceUri);
     static void Destroy(CXmlAttribute* attribute);
 
 private:

@@ -7,13 +7,14 @@
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/GlobalSettings.h"
 #include "tsxmllib/JsonReaderToXmlHandler.h"
+#include "tsxmllib/NameSlot.h"
 #include "tsxmllib/SerializationContext.h"
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/TsZip.h"
+#include "tsxmllib/WordScan.h"
 #include "tsxmllib/XmlAttribute.h"
 #include "tsxmllib/XmlElement.h"
 
-#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -74,10 +75,7 @@ const std::string* CXmlDocument::InternName(std::string_view name) const
     static const std::string empty;
     if (name.empty())
         return &empty;
-    const std::size_t slot =
-        (name.size() * 31 + static_cast<unsigned char>(name.front()) * 7 + static_cast<unsigned char>(name.back())) %
-        kRecentNames;
-    const std::string*& recent = m_recentNames[slot];
+    const std::string*& recent = m_recentNames[NameSlot(name, kRecentNames)];
     if (recent && *recent == name)
         return recent;
     const auto found = m_names.find(name);
@@ -580,18 +578,14 @@ void CXmlDocument::AddElementAttributeInterned(CXmlElement* element, const std::
 namespace {
 
 // The offset of the first carriage return or zero in text[0, length), or
-// length when there is none. Eight bytes are tested at a time: a byte of v is
-// zero exactly where the word has a zero byte or a carriage return.
+// length when there is none, looked for eight bytes at a time.
 std::size_t FindCarriageReturnOrZero(const char* text, std::size_t length)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    using namespace WordScan;
     std::size_t i = 0;
     for (; i + 8 <= length; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text + i, 8);
-        const std::uint64_t cr = word ^ (kOnes * '\r');
-        if (((word - kOnes) & ~word & kHighs) | ((cr - kOnes) & ~cr & kHighs))
+        const std::uint64_t word = Load(text + i);
+        if (AnyByteBelow(word, 1) | AnyByteIs(word, '\r'))
             break;
     }
     for (; i < length; ++i)
@@ -606,6 +600,12 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
 {
     if (!element || !text)
         return;
+    // A line end comes as a piece of its own from the parser.
+    if (length == 1) {
+        if (*text != '\r' && *text != '\0')
+            element->m_text.push_back(*text);
+        return;
+    }
     // The text ends at its first zero; carriage returns are left out.
     for (;;) {
         const std::size_t run = FindCarriageReturnOrZero(text, length);
@@ -615,12 +615,6 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
         text += run + 1;
         length -= run + 1;
     }
-}
-
-void CXmlDocument::AppendCharacterExcludingCR(CXmlElement* element, char c)
-{
-    if (element && c != '\r' && c != '\0')
-        element->m_text.push_back(c);
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text)

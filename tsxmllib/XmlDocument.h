@@ -154,8 +154,6 @@ private:
     static void AddElementAttributeInterned(CXmlElement* element, const std::string* localName, std::string value,
                                             const std::string* namespaceUri);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length);
-    // AppendTextExcludingCR of a single character.
-    static void AppendCharacterExcludingCR(CXmlElement* element, char c);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text);
     std::map<std::string, std::string>& GetNamespaceAliases() { return m_namespaceAliases; }
     // The document's single copy of an element name or namespace; the empty

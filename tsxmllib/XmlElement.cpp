@@ -143,7 +143,7 @@ CXmlAttribute* CXmlElement::AddAttributeInterned(const std::string* localName, s
     // Room first, so that a failing append leaves no attribute behind.
     if (m_attributes.size() == m_attributes.capacity())
         m_attributes.reserve(m_attributes.empty() ? 2 : 2 * m_attributes.size());
-    CXmlAttribute* attribute = CXmlAttribute::CreateInterned(this, localName, std::move(value), namespaceUri);
+    CXmlAttribute* attribute = CXmlAttribute::Create(this, localName, std::move(value), namespaceUri);
     m_attributes.push_back(attribute);
     return attribute;
 }

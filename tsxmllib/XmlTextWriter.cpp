@@ -43,6 +43,7 @@ void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol.data(), m_eol.size()); 
 void CXmlTextWriter::WriteEscaped(const std::string& text, bool attributeMode)
 {
     const auto mayHoldMarkup = [attributeMode](std::uint64_t w) {
+        using namespace WordScan;
         const std::uint64_t found = AnyByteBelow(w, 0x20) | AnyByteIs(w, '&') | AnyByteIs(w, '<') | AnyByteIs(w, '>');
         return (found | (attributeMode ? AnyByteIs(w, '"') : 0)) != 0;
     };
@@ -208,9 +209,7 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
             prefix = context->FindPrefix(namespaceUri);
             assert(prefix && "a generated prefix is not empty");
         }
-        m_pStream->Write(*prefix);
-        m_pStream->Write(':');
-        m_pStream->Write(localName);
+        WriteQualifiedName(prefix, localName);
         if (declare)
             WriteDeclaration(*prefix, namespaceUri);
     } else {
@@ -265,13 +264,12 @@ void CXmlTextWriter::EndElement()
             WriteIndentChars(m_pContext->GetDepth());
         m_pStream->Write("</");
         const std::string& namespaceUri = m_pContext->GetNamespaceUri();
+        const std::string* prefix = nullptr;
         if (!namespaceUri.empty() && namespaceUri != m_pContext->GetDefaultNamespace()) {
-            const std::string* prefix = m_pContext->FindPrefix(namespaceUri);
+            prefix = m_pContext->FindPrefix(namespaceUri);
             assert(prefix && "the start tag found or declared a prefix");
-            m_pStream->Write(*prefix);
-            m_pStream->Write(':');
         }
-        m_pStream->Write(m_pContext->GetLocalName());
+        WriteQualifiedName(prefix, m_pContext->GetLocalName());
         m_pStream->Write('>');
     }
     if (m_prettyPrint)
@@ -297,22 +295,14 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
     if (m_prettyPrint)
         WriteIndentChars(m_pContext->GetDepth() + 1);
     m_pStream->Write('<');
-    if (prefix) {
-        m_pStream->Write(*prefix);
-        m_pStream->Write(':');
-    }
-    m_pStream->Write(localName);
+    WriteQualifiedName(prefix, localName);
     if (text.empty() || (isDefaultValue && !m_writeDefaultValues)) {
         m_pStream->Write("/>", 2);
     } else {
         m_pStream->Write('>');
         WriteContent(text);
         m_pStream->Write("</", 2);
-        if (prefix) {
-            m_pStream->Write(*prefix);
-            m_pStream->Write(':');
-        }
-        m_pStream->Write(localName);
+        WriteQualifiedName(prefix, localName);
         m_pStream->Write('>');
     }
     if (m_prettyPrint)

@@ -59,6 +59,15 @@ private:
     // Writes text (up to a zero byte) with the markup characters escaped;
     // attribute mode also escapes quotation marks and line feeds.
     void WriteEscaped(const std::string& text, bool attributeMode);
+    // Writes prefix:localName, or localName alone without a prefix.
+    void WriteQualifiedName(const std::string* prefix, const std::string& localName)
+    {
+        if (prefix) {
+            m_pStream->Write(*prefix);
+            m_pStream->Write(':');
+        }
+        m_pStream->Write(localName);
+    }
     // Writes " xmlns:prefix=\"uri\"".
     void WriteDeclaration(const std::string& prefix, const std::string& uri);
     // Writes "xmlns:prefix=\"uri\"".
