@@ -12,8 +12,9 @@ namespace TestSupport {
 
 // Elements holding only text, in every situation a writer treats apart: in
 // the default namespace, in none under a default (which undeclares it), in a
-// declared and in an undeclared namespace, empty, default, markup and a CDATA
-// section, after a start tag with an attribute and deeper down. Written with
+// declared and in an undeclared namespace, empty, default, markup, a CDATA
+// section, a zero byte and long text, after a start tag with an attribute and
+// deeper down. Written with
 // WriteValueElement when fused is set, else each with StartElement,
 // WriteText and EndElement: a writer must give the same document both ways.
 inline void WriteValueElements(TsXmlLib16::CXmlWriter& w, bool fused)
@@ -42,6 +43,11 @@ inline void WriteValueElements(TsXmlLib16::CXmlWriter& w, bool fused)
     value("default", "urn:d", "42", true);
     value("markup", "urn:d", "a<b & c>\"d\"\r\ne");
     value("cdata", "urn:d", "<![CDATA[<kept>]]>");
+    value("plain", "urn:d", "tab\tand \xC3\xA9");
+    value("zero", "urn:d", std::string("cut\0off", 7));
+    // Lengths on both sides of what a writer may put together in one piece.
+    for (std::size_t length = 200; length <= 270; ++length)
+        value("long", "urn:d", std::string(length, 'x') + (length % 2 ? "" : "&"));
     w.StartElement("inner", "urn:p");
     value("deep", "urn:d", "x");
     value("deep", "urn:p", "x");

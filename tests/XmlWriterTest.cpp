@@ -228,12 +228,16 @@ TEST_F(XmlWriter, ValueElementsWrittenInOneCallMatchTheElementByElementForm)
         EXPECT_EQ(Pretty(fused, EOLType_CRLF), Pretty(separate, EOLType_CRLF));
     }
     m_ctx.SetWriteDefaultElementValues(false);
+    std::string longs;
+    for (std::size_t length = 200; length <= 270; ++length)
+        longs += "<long>" + std::string(length, 'x') + (length % 2 ? "" : "&amp;") + "</long>";
     EXPECT_EQ(Flat([](CXmlWriter& w) { TestSupport::WriteValueElements(w, true); }),
               "<root xmlns=\"urn:d\" xmlns:p=\"urn:p\" a=\"1\"><first>text</first><none>no namespace</none>"
               "<p:prefixed>x</p:prefixed><AA:undeclared xmlns:AA=\"urn:u\">declared on itself</AA:undeclared>"
               "<AA:undeclared xmlns:AA=\"urn:u\">and again</AA:undeclared><empty/><default/>"
               "<markup>a&lt;b &amp; c&gt;\"d\"\ne</markup><cdata><![CDATA[<kept>]]></cdata>"
-              "<p:inner><deep>x</deep><p:deep>x</p:deep></p:inner><last>text</last></root>");
+              "<plain>tab\tand \xC3\xA9</plain><zero>cut</zero>" +
+                  longs + "<p:inner><deep>x</deep><p:deep>x</p:deep></p:inner><last>text</last></root>");
     // The document element itself may be a value element.
     EXPECT_EQ(Pretty([](CXmlWriter& w) { w.WriteValueElement("only", "urn:o", "v", ItemType_string, false); }),
               "<AA:only xmlns:AA=\"urn:o\">v</AA:only>\n");
@@ -261,28 +265,34 @@ TEST_F(XmlWriter, EscapingDiffersBetweenTextAndAttributes)
               "<e><![CDATA[a<&>b]]></e><!--x &lt; y\n-->\n");
 }
 
+namespace {
+// The escaped form of text as the writer must give it, in attribute values or
+// in element content; a zero byte ends the text.
+std::string Escaped(const std::string& text, bool attribute)
+{
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '\0': return out;
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += attribute ? "&quot;" : "\""; break;
+        case '\n': out += attribute ? "&#xA;" : "\n"; break;
+        case '\r': break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+} // namespace
+
 TEST_F(XmlWriter, MarkupIsEscapedAtEveryPlaceOfALongText)
 {
     // Text is searched eight bytes at a time: a character that needs escaping
     // must be found in any position of a word and in the bytes after the last
     // whole word, and characters that only look special (tab, non-ASCII)
     // must come out as they are.
-    const auto reference = [](const std::string& text, bool attribute) {
-        std::string out;
-        for (const char c : text) {
-            switch (c) {
-            case '\0': return out;
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += attribute ? "&quot;" : "\""; break;
-            case '\n': out += attribute ? "&#xA;" : "\n"; break;
-            case '\r': break;
-            default: out += c;
-            }
-        }
-        return out;
-    };
     const std::string base = "abcdefghijklmnopqrstu";
     for (const char special : {'&', '<', '>', '"', '\n', '\r', '\0', '\t', '\xC3'}) {
         for (std::size_t at = 0; at < base.size(); ++at) {
@@ -293,10 +303,29 @@ TEST_F(XmlWriter, MarkupIsEscapedAtEveryPlaceOfALongText)
                                         w.StartElement("e", "");
                                         w.WriteAttribute("v", "", text, ItemType_string);
                                         w.WriteText(text, ItemType_string, false);
+                                        w.WriteValueElement("c", "", text, ItemType_string, false);
                                         w.EndElement();
                                     }).ToXml(false, false, EOLType_LF, m_ctx);
-            EXPECT_EQ(xml, "<e v=\"" + reference(text, true) + "\">" + reference(text, false) + "</e>")
+            EXPECT_EQ(xml, "<e v=\"" + Escaped(text, true) + "\">" + Escaped(text, false) + "<c>" +
+                               Escaped(text, false) + "</c></e>")
                 << "character " << static_cast<int>(special) << " at " << at;
+        }
+    }
+}
+
+TEST_F(XmlWriter, AttributeValuesOfAnyLengthAreWrittenWhole)
+{
+    // Short attributes are put together before they are written; longer ones
+    // and those that need escaping are written piece by piece.
+    for (std::size_t length = 230; length <= 270; ++length) {
+        for (const std::string tail : {"", "\"", "\t"}) {
+            const std::string value = std::string(length, 'v') + tail;
+            const std::string xml = ScriptedObject([&](CXmlWriter& w) {
+                                        w.StartElement("e", "");
+                                        w.WriteAttribute("name", "", value, ItemType_string);
+                                        w.EndElement();
+                                    }).ToXml(false, false, EOLType_LF, m_ctx);
+            EXPECT_EQ(xml, "<e name=\"" + Escaped(value, true) + "\"/>") << "length " << length;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "tsxmllib/BinaryData.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/MemoryLeakHelp.h"
+#include "tsxmllib/ShortCopy.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,7 +33,7 @@ public:
     {
         if (length > static_cast<std::size_t>(m_limit - m_end))
             Grow(length);
-        Copy(m_end, octets, length);
+        CopyShort(m_end, octets, length);
         m_end += length;
     }
     const unsigned char* Data() const { return m_begin; }
@@ -45,28 +46,6 @@ public:
 private:
     // Makes room for at least length more octets, keeping the ones held.
     void Grow(std::size_t length);
-    // Short runs are copied by overlapping words instead of a call to memcpy.
-    static void Copy(unsigned char* to, const unsigned char* from, std::size_t length)
-    {
-        if (length >= 8 && length <= 16) {
-            std::uint64_t head, tail;
-            std::memcpy(&head, from, 8);
-            std::memcpy(&tail, from + length - 8, 8);
-            std::memcpy(to, &head, 8);
-            std::memcpy(to + length - 8, &tail, 8);
-        } else if (length >= 4 && length < 8) {
-            std::uint32_t head, tail;
-            std::memcpy(&head, from, 4);
-            std::memcpy(&tail, from + length - 4, 4);
-            std::memcpy(to, &head, 4);
-            std::memcpy(to + length - 4, &tail, 4);
-        } else if (length < 4) {
-            for (std::size_t i = 0; i < length; ++i)
-                to[i] = from[i];
-        } else {
-            std::memcpy(to, from, length);
-        }
-    }
 
     unsigned char* m_begin = nullptr;
     unsigned char* m_end = nullptr;

@@ -9,6 +9,7 @@
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/Namespaces.h"
 #include "tsxmllib/TsException.h"
+#include "tsxmllib/WordScan.h"
 
 #include <cassert>
 #include <cstring>
@@ -54,40 +55,6 @@ enum : unsigned { Discriminant_Utf8 = 0, Discriminant_Utf16 = 1, Discriminant_Al
 
 constexpr std::uint32_t kMaxAlgorithm = 10;
 
-
-// Whether a and b hold the same bytes. Names and short values are compared
-// a word at a time inline, which beats a call to memcmp at these lengths.
-#if defined(__GNUC__)
-__attribute__((always_inline))
-#endif
-inline bool SameBytes(const std::string& a, const std::string& b)
-{
-    const std::size_t length = a.size();
-    if (length != b.size())
-        return false;
-    const char* p = a.data();
-    const char* q = b.data();
-    const auto same = [](const char* x, const char* y, auto word) {
-        decltype(word) u, v;
-        std::memcpy(&u, x, sizeof u);
-        std::memcpy(&v, y, sizeof v);
-        return u == v;
-    };
-    if (length >= 8) {
-        std::size_t i = 0;
-        for (; i + 16 < length; i += 8)
-            if (!same(p + i, q + i, std::uint64_t{}))
-                return false;
-        // At most two words are left; the last may overlap the one before.
-        return same(p + i, q + i, std::uint64_t{}) && same(p + length - 8, q + length - 8, std::uint64_t{});
-    }
-    if (length >= 4)
-        return same(p, q, std::uint32_t{}) && same(p + length - 4, q + length - 4, std::uint32_t{});
-    for (std::size_t i = 0; i < length; ++i)
-        if (p[i] != q[i])
-            return false;
-    return true;
-}
 
 [[maybe_unused]] bool IsIndex(std::uint32_t value) { return value >= 1 && value <= CFIVocabulary::MaxTableSize; }
 } // namespace
@@ -212,47 +179,14 @@ void CFastInfosetWriter::WriteIntegerBit4(unsigned char leading, std::uint32_t v
     }
 }
 
-void CFastInfosetWriter::PutOctetString(unsigned char leading, const char* octets, std::size_t length,
-                                        std::size_t shortest, unsigned char mediumForm, unsigned char longForm)
-{
-    // Up to `shortest` octets the length fits the leading octet, up to 256
-    // more it takes one octet, beyond that four.
-    assert(length != 0 && "octet string must not be empty");
-    if (length <= shortest) {
-        Put(static_cast<unsigned char>(leading | (length - 1)));
-    } else if (length <= shortest + 256) {
-        Put(static_cast<unsigned char>(leading | mediumForm));
-        Put(static_cast<unsigned char>(length - shortest - 1));
-    } else {
-        Put(static_cast<unsigned char>(leading | longForm));
-        PutFourOctets(static_cast<std::uint32_t>(length - shortest - 257));
-    }
-    Put(octets, length);
-}
-
-void CFastInfosetWriter::PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length)
-{
-    PutOctetString(leading, octets, length, 64, 0x40, 0x60);
-}
-
 void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::string& octets)
 {
     PutOctetStringBit2(leading, octets.data(), octets.size());
 }
 
-void CFastInfosetWriter::PutOctetStringBit5(unsigned char leading, const char* octets, std::size_t length)
-{
-    PutOctetString(leading, octets, length, 8, 0x08, 0x0C);
-}
-
 void CFastInfosetWriter::WriteOctetStringBit5(unsigned char leading, const std::string& octets)
 {
     PutOctetStringBit5(leading, octets.data(), octets.size());
-}
-
-void CFastInfosetWriter::PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length)
-{
-    PutOctetString(leading, octets, length, 2, 0x02, 0x03);
 }
 
 void CFastInfosetWriter::WriteOctetStringBit7(unsigned char leading, const std::string& octets)
@@ -427,8 +361,8 @@ inline std::uint32_t CFastInfosetWriter::FindName(NameCacheEntry* cache, bool el
                                                   const std::string& namespaceUri, const std::string& localName)
 {
     NameCacheEntry& cached = CacheSlot(cache, localName);
-    if (cached.index != 0 && SameBytes(cached.localName, localName) && SameBytes(cached.namespaceUri, namespaceUri) &&
-        SameBytes(cached.prefix, prefix))
+    if (cached.index != 0 && WordScan::SameBytes(cached.localName, localName) && WordScan::SameBytes(cached.namespaceUri, namespaceUri) &&
+        WordScan::SameBytes(cached.prefix, prefix))
         return cached.index;
     return FindNameInVocabulary(cached, element, prefix, namespaceUri, localName);
 }
@@ -607,7 +541,7 @@ void CFastInfosetWriter::StartElement(const std::string& localName, const std::s
             context->SetDefaultNamespace("");
             m_pendingUndeclaresDefault = context->GetParent() != nullptr;
         }
-    } else if (!SameBytes(namespaceUri, context->GetDefaultNamespace())) {
+    } else if (!WordScan::SameBytes(namespaceUri, context->GetDefaultNamespace())) {
         m_pendingPrefix = PrefixFor(namespaceUri);
     }
 }
@@ -663,7 +597,7 @@ void CFastInfosetWriter::WriteValueElement(const std::string& localName, const s
     if (m_pContext) {
         const std::string& defaultNamespace = m_pContext->GetDefaultNamespace();
         if (namespaceUri.empty() ? !defaultNamespace.empty()
-                                 : !SameBytes(namespaceUri, defaultNamespace) &&
+                                 : !WordScan::SameBytes(namespaceUri, defaultNamespace) &&
                                        !(prefix = m_pContext->FindPrefix(namespaceUri)))
             prefix = nullptr;
     } else {

@@ -16,6 +16,7 @@
 #include "tsxmllib/NameSlot.h"
 #include "tsxmllib/XmlWriter.h"
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -152,12 +153,36 @@ private:
             WriteIntegerBit4(leading, value);
     }
     // The length forms of the public encoders, on raw octets.
-    // An octet string with its length starting in the leading octet's low bits.
-    void PutOctetString(unsigned char leading, const char* octets, std::size_t length, std::size_t shortest,
-                        unsigned char mediumForm, unsigned char longForm);
-    void PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length);
-    void PutOctetStringBit5(unsigned char leading, const char* octets, std::size_t length);
-    void PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length);
+    // An octet string with its length starting in the leading octet's low
+    // bits: up to `shortest` octets the length fits there, up to 256 more it
+    // takes one octet, beyond that four.
+    template <std::size_t shortest, unsigned char mediumForm, unsigned char longForm>
+    void PutOctetString(unsigned char leading, const char* octets, std::size_t length)
+    {
+        assert(length != 0 && "octet string must not be empty");
+        if (length <= shortest) {
+            Put(static_cast<unsigned char>(leading | (length - 1)));
+        } else if (length <= shortest + 256) {
+            Put(static_cast<unsigned char>(leading | mediumForm));
+            Put(static_cast<unsigned char>(length - shortest - 1));
+        } else {
+            Put(static_cast<unsigned char>(leading | longForm));
+            PutFourOctets(static_cast<std::uint32_t>(length - shortest - 257));
+        }
+        Put(octets, length);
+    }
+    void PutOctetStringBit2(unsigned char leading, const char* octets, std::size_t length)
+    {
+        PutOctetString<64, 0x40, 0x60>(leading, octets, length);
+    }
+    void PutOctetStringBit5(unsigned char leading, const char* octets, std::size_t length)
+    {
+        PutOctetString<8, 0x08, 0x0C>(leading, octets, length);
+    }
+    void PutOctetStringBit7(unsigned char leading, const char* octets, std::size_t length)
+    {
+        PutOctetString<2, 0x02, 0x03>(leading, octets, length);
+    }
     // text as UTF-8: text itself when the local encoding is UTF-8, else its
     // conversion (held in m_converted until the next call).
     const std::string& Utf8Of(const std::string& text) { return m_localIsUtf8 ? text : ConvertedToUtf8(text); }

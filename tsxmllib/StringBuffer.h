@@ -5,6 +5,7 @@
 
 #include "tsxmllib/Export.h"
 #include "tsxmllib/MemoryLeakHelp.h"
+#include "tsxmllib/ShortCopy.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,15 +45,7 @@ public:
         // goes the slow way and appends nothing.
         if (length - 1 < static_cast<std::size_t>(m_LastBlock_SizeOf - m_LastBlock_DataIn) &&
             length < kLengthBound - m_dwTotalBufferLen) {
-            char* out = m_pLastBlock + m_LastBlock_DataIn;
-            // Names, line ends and indentation are short: copied here, they
-            // cost less than the call of memcpy.
-            if (length <= kShortCopy) {
-                for (std::size_t i = 0; i < length; ++i)
-                    out[i] = text[i];
-            } else {
-                std::memcpy(out, text, length);
-            }
+            CopyShort(m_pLastBlock + m_LastBlock_DataIn, text, length);
             m_LastBlock_DataIn += static_cast<std::uint32_t>(length);
             m_dwTotalBufferLen += static_cast<std::uint32_t>(length);
         } else {
@@ -90,7 +83,6 @@ private:
     // Lengths stay below this, so that the terminator of the joined text
     // still fits in 32 bits.
     static constexpr std::uint32_t kLengthBound = 0xFFFFFFFFu;
-    static constexpr std::size_t kShortCopy = 4;
 
     void AppendChars(const char* text, std::size_t length);
     void AppendCharSlow(char c);

@@ -43,42 +43,31 @@ protected:
     // The indent characters depth times, in one write.
     void WriteIndentChars(std::uint32_t depth)
     {
-        const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
-        if (m_indentRun.size() < length)
-            GrowIndentRun(length);
-        m_pStream->Write(m_indentRun.data(), length);
+        std::size_t length = 0;
+        const char* const run = IndentRun(depth, length).data();
+        m_pStream->Write(run, length);
     }
 
-    // Writes the text from p up to its first zero byte; end is where it
-    // stops at the latest, and holds a zero. Runs of characters whose entry
-    // in special has no bit of mask set are copied as they stand; every other
-    // character but the zero (which special must mark with every mask bit) is
-    // handed to escape(c), which writes its replacement. mayHoldSpecial(w)
-    // must be true for any eight bytes w that hold such a character or a
-    // zero (the tests of WordScan make such filters): words it passes are
-    // skipped without looking at their bytes.
+    // The indent characters depth times, for a writer that composes its output.
+    const std::string& IndentRun(std::uint32_t depth, std::size_t& length)
+    {
+        length = static_cast<std::size_t>(depth) * m_indent.size();
+        if (m_indentRun.size() < length)
+            GrowIndentRun(length);
+        return m_indentRun;
+    }
+
+    // Writes the text from p up to its first zero byte (end at the latest, as
+    // for WordScan::FindSpecial). Runs of characters that are not special are copied as
+    // they stand; every other character but the zero is handed to escape(c),
+    // which writes its replacement.
     template <class MayHoldSpecial, class Escape>
     void WriteEscapedRuns(const char* p, const char* end, const std::uint8_t (&special)[256], std::uint8_t mask,
                           MayHoldSpecial mayHoldSpecial, Escape escape)
     {
-        const auto isSpecial = [&](char c) { return (special[static_cast<unsigned char>(c)] & mask) != 0; };
         for (;;) {
-            const char* run = p;
-            for (;;) {
-                while (end - p >= 8 && !mayHoldSpecial(WordScan::Load(p)))
-                    p += 8;
-                if (end - p < 8) {
-                    while (!isSpecial(*p))
-                        ++p;
-                    break;
-                }
-                // The word may hold one: its bytes are looked at.
-                const char* const wordEnd = p + 8;
-                while (p != wordEnd && !isSpecial(*p))
-                    ++p;
-                if (p != wordEnd)
-                    break;
-            }
+            const char* const run = p;
+            p = WordScan::FindSpecial(p, end, special, mask, mayHoldSpecial);
             if (p != run)
                 m_pStream->Write(run, static_cast<std::size_t>(p - run));
             if (*p == '\0')

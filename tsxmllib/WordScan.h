@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace TsXmlLib16 {
 namespace WordScan {
@@ -25,6 +26,67 @@ inline std::uint64_t Load(const char* p)
 inline std::uint64_t AnyByteBelow(std::uint64_t w, unsigned limit) { return (w - kOnes * limit) & ~w & kHighs; }
 // Non-zero when some byte of w equals c.
 inline std::uint64_t AnyByteIs(std::uint64_t w, unsigned char c) { return AnyByteBelow(w ^ (kOnes * c), 1); }
+
+// The first character from p on whose entry in special has a bit of mask set.
+// end holds a zero, which special must mark with every mask bit, so the search
+// stops there at the latest. mayHoldSpecial(w) must be true for any eight
+// bytes w that hold such a character or a zero (the tests above make such
+// filters): words it passes are skipped without looking at their bytes.
+template <class MayHoldSpecial>
+const char* FindSpecial(const char* p, const char* end, const std::uint8_t (&special)[256], std::uint8_t mask,
+                        MayHoldSpecial mayHoldSpecial)
+{
+    const auto isSpecial = [&](char c) { return (special[static_cast<unsigned char>(c)] & mask) != 0; };
+    for (;;) {
+        while (end - p >= 8 && !mayHoldSpecial(Load(p)))
+            p += 8;
+        if (end - p < 8) {
+            while (!isSpecial(*p))
+                ++p;
+            return p;
+        }
+        // The word may hold one: its bytes are looked at.
+        const char* const wordEnd = p + 8;
+        while (p != wordEnd && !isSpecial(*p))
+            ++p;
+        if (p != wordEnd)
+            return p;
+    }
+}
+
+// Whether a and b hold the same bytes. Names and short values are compared
+// a word at a time inline, which beats a call to memcmp at these lengths.
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline bool SameBytes(const std::string& a, const std::string& b)
+{
+    const std::size_t length = a.size();
+    if (length != b.size())
+        return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    const auto same = [](const char* x, const char* y, auto word) {
+        decltype(word) u, v;
+        std::memcpy(&u, x, sizeof u);
+        std::memcpy(&v, y, sizeof v);
+        return u == v;
+    };
+    if (length >= 8) {
+        std::size_t i = 0;
+        for (; i + 16 < length; i += 8)
+            if (!same(p + i, q + i, std::uint64_t{}))
+                return false;
+        // At most two words are left; the last may overlap the one before.
+        return same(p + i, q + i, std::uint64_t{}) && same(p + length - 8, q + length - 8, std::uint64_t{});
+    }
+    if (length >= 4)
+        return same(p, q, std::uint32_t{}) && same(p + length - 4, q + length - 4, std::uint32_t{});
+    for (std::size_t i = 0; i < length; ++i)
+        if (p[i] != q[i])
+            return false;
+    return true;
+}
 
 } // namespace WordScan
 } // namespace TsXmlLib16

@@ -1,5 +1,6 @@
 #include "tsxmllib/XmlTextWriter.h"
 
+#include "tsxmllib/ComposedText.h"
 #include "tsxmllib/TextStream.h"
 #include "tsxmllib/TsException.h"
 
@@ -31,6 +32,28 @@ struct MarkupTable {
 };
 constexpr MarkupTable kMarkupTable;
 constexpr const std::uint8_t (&kMarkup)[256] = kMarkupTable.bits;
+
+// The word filter for kMarkup: true for any eight bytes holding a character
+// marked for the mode, or a zero.
+template <bool attributeMode>
+struct MayHoldMarkup {
+    bool operator()(std::uint64_t w) const
+    {
+        using namespace WordScan;
+        const std::uint64_t found =
+            AnyByteBelow(w, 0x20) | AnyByteIs(w, '&') | AnyByteIs(w, '<') | AnyByteIs(w, '>');
+        return (found | (attributeMode ? AnyByteIs(w, '"') : 0)) != 0;
+    }
+};
+
+// Whether text, up to its end, holds nothing that escaping would change.
+template <bool attributeMode>
+bool IsPlain(const std::string& text)
+{
+    const char* const end = text.c_str() + text.size();
+    return WordScan::FindSpecial(text.c_str(), end, kMarkup, attributeMode ? kInAttributes : kInText,
+                                        MayHoldMarkup<attributeMode>{}) == end;
+}
 } // namespace
 
 CXmlTextWriter::CXmlTextWriter(CTextStream* stream) : CTextWriterBase("CXmlTextWriter", stream) {}
@@ -43,9 +66,7 @@ void CXmlTextWriter::WriteEOL() { m_pStream->Write(m_eol.data(), m_eol.size()); 
 void CXmlTextWriter::WriteEscaped(const std::string& text, bool attributeMode)
 {
     const auto mayHoldMarkup = [attributeMode](std::uint64_t w) {
-        using namespace WordScan;
-        const std::uint64_t found = AnyByteBelow(w, 0x20) | AnyByteIs(w, '&') | AnyByteIs(w, '<') | AnyByteIs(w, '>');
-        return (found | (attributeMode ? AnyByteIs(w, '"') : 0)) != 0;
+        return attributeMode ? MayHoldMarkup<true>{}(w) : MayHoldMarkup<false>{}(w);
     };
     const char* const begin = text.c_str();
     WriteEscapedRuns(begin, begin + text.size(), kMarkup, attributeMode ? kInAttributes : kInText, mayHoldMarkup,
@@ -201,7 +222,7 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
         WriteIndentChars(context->GetDepth());
     m_pStream->Write('<');
 
-    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
+    if (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, context->GetDefaultNamespace())) {
         const std::string* prefix = context->FindPrefix(namespaceUri);
         const bool declare = prefix == nullptr;
         if (declare) {
@@ -213,7 +234,7 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
         if (declare)
             WriteDeclaration(*prefix, namespaceUri);
     } else {
-        m_pStream->Write(localName);
+        WriteQualifiedName(nullptr, localName);
     }
 
     if (isDocumentElement) {
@@ -265,7 +286,7 @@ void CXmlTextWriter::EndElement()
         m_pStream->Write("</");
         const std::string& namespaceUri = m_pContext->GetNamespaceUri();
         const std::string* prefix = nullptr;
-        if (!namespaceUri.empty() && namespaceUri != m_pContext->GetDefaultNamespace()) {
+        if (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, m_pContext->GetDefaultNamespace())) {
             prefix = m_pContext->FindPrefix(namespaceUri);
             assert(prefix && "the start tag found or declared a prefix");
         }
@@ -286,17 +307,22 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
     // stay in scope for the element alone. The document element always opens
     // a context.
     const std::string* prefix = nullptr;
-    if (!m_pContext || (!namespaceUri.empty() && namespaceUri != m_pContext->GetDefaultNamespace() &&
+    if (!m_pContext || (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, m_pContext->GetDefaultNamespace()) &&
                         !(prefix = m_pContext->FindPrefix(namespaceUri)))) {
         CXmlWriter::WriteValueElement(localName, namespaceUri, text, type, isDefaultValue);
         return;
     }
     CloseOpenStartTag();
+    const bool empty = text.empty() || (isDefaultValue && !m_writeDefaultValues);
+    if (WriteComposedValueElement(prefix, localName, text, empty)) {
+        FlushCheck();
+        return;
+    }
     if (m_prettyPrint)
         WriteIndentChars(m_pContext->GetDepth() + 1);
     m_pStream->Write('<');
     WriteQualifiedName(prefix, localName);
-    if (text.empty() || (isDefaultValue && !m_writeDefaultValues)) {
+    if (empty) {
         m_pStream->Write("/>", 2);
     } else {
         m_pStream->Write('>');
@@ -310,16 +336,66 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
     FlushCheck();
 }
 
+bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const std::string& localName,
+                                               const std::string& text, bool empty)
+{
+    std::size_t indentLength = 0;
+    const char* const indent = m_prettyPrint ? IndentRun(m_pContext->GetDepth() + 1, indentLength).data() : nullptr;
+    const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
+    const std::size_t nameLength = (prefix ? prefix->size() + 1 : 0) + localName.size();
+    const std::size_t tagsLength = empty ? 1 + nameLength + 2 : 2 * nameLength + 5;
+    CComposedText out;
+    if (!out.Fits(indentLength + tagsLength + (empty ? 0 : text.size()) + eolLength) ||
+        (!empty && !IsPlain<false>(text)))
+        return false;
+    const auto putName = [&] {
+        if (prefix) {
+            out.Put(*prefix);
+            out.Put(':');
+        }
+        out.Put(localName);
+    };
+    out.Put(indent, indentLength);
+    out.Put('<');
+    putName();
+    if (empty) {
+        out.Put("/>", 2);
+    } else {
+        out.Put('>');
+        out.Put(text);
+        out.Put("</", 2);
+        putName();
+        out.Put('>');
+    }
+    out.Put(m_eol.data(), eolLength);
+    m_pStream->Write(out.Data(), out.Size());
+    return true;
+}
+
 void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::string& namespaceUri,
                                     const std::string& value, ItemType)
 {
     CheckStartTagOpen();
+    if (namespaceUri.empty()) {
+        // The usual attribute, without a prefix, written at once.
+        CComposedText out;
+        if (out.Fits(localName.size() + value.size() + 4) && IsPlain<true>(value)) {
+            out.Put(' ');
+            out.Put(localName);
+            out.Put("=\"", 2);
+            out.Put(value);
+            out.Put('"');
+            m_pStream->Write(out.Data(), out.Size());
+            FlushCheck();
+            return;
+        }
+    }
     m_pStream->Write(' ');
     if (!namespaceUri.empty()) {
         m_pStream->Write(PrefixForAttribute(namespaceUri, false));
         m_pStream->Write(':');
     }
-    m_pStream->Write(localName);
+    m_pStream->Write(localName.data(), localName.size());
     m_pStream->Write("=\"");
     WriteEscaped(value, true);
     m_pStream->Write('"');

@@ -63,11 +63,15 @@ private:
     void WriteQualifiedName(const std::string* prefix, const std::string& localName)
     {
         if (prefix) {
-            m_pStream->Write(*prefix);
+            m_pStream->Write(prefix->data(), prefix->size());
             m_pStream->Write(':');
         }
-        m_pStream->Write(localName);
+        m_pStream->Write(localName.data(), localName.size());
     }
+    // Writes a whole leaf element at once when it is short and its text needs
+    // no escaping; false (having written nothing) otherwise.
+    bool WriteComposedValueElement(const std::string* prefix, const std::string& localName, const std::string& text,
+                                   bool empty);
     // Writes " xmlns:prefix=\"uri\"".
     void WriteDeclaration(const std::string& prefix, const std::string& uri);
     // Writes "xmlns:prefix=\"uri\"".

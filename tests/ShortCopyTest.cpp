@@ -1,0 +1,61 @@
+#include "tsxmllib/ComposedText.h"
+#include "tsxmllib/ShortCopy.h"
+#include "tsxmllib/WordScan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace TsXmlLib16;
+
+namespace {
+// Distinct bytes, so that a byte copied from the wrong place shows.
+std::string Sample(std::size_t length)
+{
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i)
+        text += static_cast<char>('A' + i % 50);
+    return text;
+}
+} // namespace
+
+TEST(ShortCopy, EveryLengthCopiesExactlyItsBytes)
+{
+    // The copy switches between word sizes at 2, 4, 8 and 16 bytes; the
+    // guard bytes around the target must stay as they are.
+    for (std::size_t length = 0; length <= 40; ++length) {
+        const std::string from = Sample(length);
+        std::string to(length + 2, '#');
+        CopyShort(&to[1], from.data(), length);
+        EXPECT_EQ(to, "#" + from + "#") << "length " << length;
+    }
+}
+
+TEST(ShortCopy, ComposedTextJoinsItsPieces)
+{
+    CComposedText text;
+    std::string expected;
+    for (std::size_t length = 0; length <= 17; ++length) {
+        ASSERT_TRUE(text.Fits(length + 1));
+        text.Put(Sample(length));
+        text.Put('|');
+        expected += Sample(length) + "|";
+    }
+    EXPECT_EQ(std::string(text.Data(), text.Size()), expected);
+    EXPECT_TRUE(text.Fits(CComposedText::kCapacity - expected.size()));
+    EXPECT_FALSE(text.Fits(CComposedText::kCapacity - expected.size() + 1));
+}
+
+TEST(WordScan, SameBytesSeesADifferenceAnywhere)
+{
+    for (std::size_t length = 0; length <= 40; ++length) {
+        const std::string a = Sample(length);
+        EXPECT_TRUE(WordScan::SameBytes(a, std::string(a))) << "length " << length;
+        EXPECT_FALSE(WordScan::SameBytes(a, a + "x")) << "length " << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string b = a;
+            b[at] = static_cast<char>(b[at] ^ 0x20);
+            EXPECT_FALSE(WordScan::SameBytes(a, b)) << "length " << length << " at " << at;
+        }
+    }
+}
