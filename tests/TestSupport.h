@@ -13,7 +13,7 @@ namespace TestSupport {
 // Elements holding only text, in every situation a writer treats apart: in
 // the default namespace, in none under a default (which undeclares it), in a
 // declared and in an undeclared namespace, empty, default, markup, a CDATA
-// section, a zero byte and long text, after a start tag with an attribute and
+// section, a zero byte, many names and long text, after a start tag with an attribute and
 // deeper down. Written with
 // WriteValueElement when fused is set, else each with StartElement,
 // WriteText and EndElement: a writer must give the same document both ways.
@@ -48,6 +48,9 @@ inline void WriteValueElements(TsXmlLib16::CXmlWriter& w, bool fused)
     // Lengths on both sides of what a writer may put together in one piece.
     for (std::size_t length = 200; length <= 270; ++length)
         value("long", "urn:d", std::string(length, 'x') + (length % 2 ? "" : "&"));
+    // More names than the shortest index form holds.
+    for (int i = 0; i < 40; ++i)
+        value("n" + std::to_string(i), "urn:d", "value");
     w.StartElement("inner", "urn:p");
     value("deep", "urn:d", "x");
     value("deep", "urn:p", "x");

@@ -231,6 +231,8 @@ TEST_F(XmlWriter, ValueElementsWrittenInOneCallMatchTheElementByElementForm)
     std::string longs;
     for (std::size_t length = 200; length <= 270; ++length)
         longs += "<long>" + std::string(length, 'x') + (length % 2 ? "" : "&amp;") + "</long>";
+    for (int i = 0; i < 40; ++i)
+        longs += "<n" + std::to_string(i) + ">value</n" + std::to_string(i) + ">";
     EXPECT_EQ(Flat([](CXmlWriter& w) { TestSupport::WriteValueElements(w, true); }),
               "<root xmlns=\"urn:d\" xmlns:p=\"urn:p\" a=\"1\"><first>text</first><none>no namespace</none>"
               "<p:prefixed>x</p:prefixed><AA:undeclared xmlns:AA=\"urn:u\">declared on itself</AA:undeclared>"

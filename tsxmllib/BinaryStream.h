@@ -36,6 +36,15 @@ public:
         CopyShort(m_end, octets, length);
         m_end += length;
     }
+    // Room for at least length more octets, which the caller writes through
+    // the pointer returned and then takes with Commit(end of what it wrote).
+    unsigned char* Reserve(std::size_t length)
+    {
+        if (length > static_cast<std::size_t>(m_limit - m_end))
+            Grow(length);
+        return m_end;
+    }
+    void Commit(unsigned char* end) { m_end = end; }
     const unsigned char* Data() const { return m_begin; }
     std::size_t Size() const { return static_cast<std::size_t>(m_end - m_begin); }
     bool Empty() const { return m_end == m_begin; }

@@ -570,6 +570,31 @@ void CFastInfosetWriter::WriteCharacterChunk(const std::string& text, ItemType t
     }
 }
 
+bool CFastInfosetWriter::WriteIndexedValueElement(std::uint32_t nameIndex, const std::string& text, ItemType type)
+{
+    // Text shorter than the add length may be in the table, and longer text
+    // needs a four-octet length; both take the general path.
+    const std::size_t length = text.size();
+    if (nameIndex > 32 || length == 0 || length < m_context.GetElementMaxAddLength() || length > 258 ||
+        !m_localIsUtf8 || !IsUtf8CharacterString(m_context, type))
+        return false;
+    unsigned char* out = m_pOut->Reserve(3 + length);
+    // The name: an integer from 1 to 32 starting on bit 3 of its octet.
+    *out++ = static_cast<unsigned char>(nameIndex - 1);
+    // A character chunk not added to the table ('10' '0' '0'), the UTF-8
+    // discriminant, and the length as an octet string starting on bit 7.
+    const unsigned char chunk = kCharacterChunk | (Discriminant_Utf8 << 2);
+    if (length <= 2) {
+        *out++ = static_cast<unsigned char>(chunk | (length - 1));
+    } else {
+        *out++ = static_cast<unsigned char>(chunk | 0x02);
+        *out++ = static_cast<unsigned char>(length - 3);
+    }
+    CopyShort(out, text.data(), length);
+    m_pOut->Commit(out + length);
+    return true;
+}
+
 void CFastInfosetWriter::EndElement()
 {
     assert(m_pContext != 0 && "m_pContext != 0");
@@ -611,9 +636,16 @@ void CFastInfosetWriter::WriteValueElement(const std::string& localName, const s
     WritePendingElement();
     PutPendingTerminator();
     m_pContext->IncrementChildCount();
-    WriteElementName(0x00, *prefix, namespaceUri, localName);
     TS_DEBUG_TRACE("Elm Val: %s\n", text.c_str());
-    WriteCharacterChunk(text, type);
+    if (const std::uint32_t nameIndex = FindName(m_elementNameCache, true, *prefix, namespaceUri, localName)) {
+        if (!WriteIndexedValueElement(nameIndex, text, type)) {
+            PutIntegerBit3(0x00, nameIndex);
+            WriteCharacterChunk(text, type);
+        }
+    } else {
+        WriteElementName(0x00, *prefix, namespaceUri, localName);
+        WriteCharacterChunk(text, type);
+    }
     TS_DEBUG_TRACE("End Elm: %s::%s\n", namespaceUri.c_str(), localName.c_str());
     // Its terminator waits, as that of every element ended.
     m_terminatorPending = true;

@@ -207,6 +207,10 @@ private:
     // Character data of an element: nothing when empty, else a chunk by
     // index or literal (and added when short).
     void WriteCharacterChunk(const std::string& text, ItemType type);
+    // The element name by a small index and its text as a literal UTF-8
+    // chunk, written at once; false (having written nothing) when the index,
+    // the text or its encoding needs one of the general forms.
+    bool WriteIndexedValueElement(std::uint32_t nameIndex, const std::string& text, ItemType type);
     // 4-bit terminator of a list, with padding.
     static constexpr unsigned char kTerminator = 0xF0;
     // A prefix, namespace name or local name: index when known, else literal (and added).
