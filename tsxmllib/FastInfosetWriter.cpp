@@ -361,8 +361,8 @@ inline std::uint32_t CFastInfosetWriter::FindName(NameCacheEntry* cache, bool el
                                                   const std::string& namespaceUri, const std::string& localName)
 {
     NameCacheEntry& cached = CacheSlot(cache, localName);
-    if (cached.index != 0 && WordScan::SameBytes(cached.localName, localName) && WordScan::SameBytes(cached.namespaceUri, namespaceUri) &&
-        WordScan::SameBytes(cached.prefix, prefix))
+    if (cached.index != 0 && WordScan::SameBytes(cached.localName, localName) &&
+        WordScan::SameBytes(cached.namespaceUri, namespaceUri) && WordScan::SameBytes(cached.prefix, prefix))
         return cached.index;
     return FindNameInVocabulary(cached, element, prefix, namespaceUri, localName);
 }
@@ -409,6 +409,12 @@ void CFastInfosetWriter::WriteElementName(unsigned char leading, const std::stri
         PutIntegerBit3(leading, index);
         return;
     }
+    WriteNewElementName(leading, prefix, namespaceUri, localName);
+}
+
+void CFastInfosetWriter::WriteNewElementName(unsigned char leading, const std::string& prefix,
+                                             const std::string& namespaceUri, const std::string& localName)
+{
     WriteLiteralName(static_cast<unsigned char>(leading | kLiteralElementName), prefix, namespaceUri, localName);
     m_pVocabulary->AddElementName(prefix, namespaceUri, localName);
 }
@@ -643,7 +649,7 @@ void CFastInfosetWriter::WriteValueElement(const std::string& localName, const s
             WriteCharacterChunk(text, type);
         }
     } else {
-        WriteElementName(0x00, *prefix, namespaceUri, localName);
+        WriteNewElementName(0x00, *prefix, namespaceUri, localName);
         WriteCharacterChunk(text, type);
     }
     TS_DEBUG_TRACE("End Elm: %s::%s\n", namespaceUri.c_str(), localName.c_str());

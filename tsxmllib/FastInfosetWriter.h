@@ -220,6 +220,9 @@ private:
                           const std::string& localName);
     void WriteElementName(unsigned char leading, const std::string& prefix, const std::string& namespaceUri,
                           const std::string& localName);
+    // A name the element-name table does not hold yet: literal, then added.
+    void WriteNewElementName(unsigned char leading, const std::string& prefix, const std::string& namespaceUri,
+                             const std::string& localName);
     void WriteAttributeName(const std::string& prefix, const std::string& namespaceUri,
                             const std::string& localName);
     // Adds an attribute, with its prefix settled and its value encoded, to the pending start tag.

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace TsXmlLib16 {
 
@@ -43,24 +44,23 @@ protected:
     // The indent characters depth times, in one write.
     void WriteIndentChars(std::uint32_t depth)
     {
-        std::size_t length = 0;
-        const char* const run = IndentRun(depth, length).data();
-        m_pStream->Write(run, length);
+        const std::string_view run = IndentRun(depth);
+        m_pStream->Write(run.data(), run.size());
     }
 
     // The indent characters depth times, for a writer that composes its output.
-    const std::string& IndentRun(std::uint32_t depth, std::size_t& length)
+    std::string_view IndentRun(std::uint32_t depth)
     {
-        length = static_cast<std::size_t>(depth) * m_indent.size();
+        const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
         if (m_indentRun.size() < length)
             GrowIndentRun(length);
-        return m_indentRun;
+        return std::string_view(m_indentRun.data(), length);
     }
 
     // Writes the text from p up to its first zero byte (end at the latest, as
-    // for WordScan::FindSpecial). Runs of characters that are not special are copied as
-    // they stand; every other character but the zero is handed to escape(c),
-    // which writes its replacement.
+    // for WordScan::FindSpecial). Runs of characters that are not special are
+    // copied as they stand; every other character but the zero is handed to
+    // escape(c), which writes its replacement.
     template <class MayHoldSpecial, class Escape>
     void WriteEscapedRuns(const char* p, const char* end, const std::uint8_t (&special)[256], std::uint8_t mask,
                           MayHoldSpecial mayHoldSpecial, Escape escape)

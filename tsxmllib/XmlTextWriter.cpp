@@ -52,7 +52,7 @@ bool IsPlain(const std::string& text)
 {
     const char* const end = text.c_str() + text.size();
     return WordScan::FindSpecial(text.c_str(), end, kMarkup, attributeMode ? kInAttributes : kInText,
-                                        MayHoldMarkup<attributeMode>{}) == end;
+                                 MayHoldMarkup<attributeMode>{}) == end;
 }
 } // namespace
 
@@ -307,8 +307,9 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
     // stay in scope for the element alone. The document element always opens
     // a context.
     const std::string* prefix = nullptr;
-    if (!m_pContext || (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, m_pContext->GetDefaultNamespace()) &&
-                        !(prefix = m_pContext->FindPrefix(namespaceUri)))) {
+    if (!m_pContext ||
+        (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, m_pContext->GetDefaultNamespace()) &&
+         !(prefix = m_pContext->FindPrefix(namespaceUri)))) {
         CXmlWriter::WriteValueElement(localName, namespaceUri, text, type, isDefaultValue);
         return;
     }
@@ -339,13 +340,12 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
 bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const std::string& localName,
                                                const std::string& text, bool empty)
 {
-    std::size_t indentLength = 0;
-    const char* const indent = m_prettyPrint ? IndentRun(m_pContext->GetDepth() + 1, indentLength).data() : nullptr;
+    const std::string_view indent = m_prettyPrint ? IndentRun(m_pContext->GetDepth() + 1) : std::string_view();
     const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
     const std::size_t nameLength = (prefix ? prefix->size() + 1 : 0) + localName.size();
     const std::size_t tagsLength = empty ? 1 + nameLength + 2 : 2 * nameLength + 5;
     CComposedText out;
-    if (!out.Fits(indentLength + tagsLength + (empty ? 0 : text.size()) + eolLength) ||
+    if (!out.Fits(indent.size() + tagsLength + (empty ? 0 : text.size()) + eolLength) ||
         (!empty && !IsPlain<false>(text)))
         return false;
     const auto putName = [&] {
@@ -355,7 +355,7 @@ bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const 
         }
         out.Put(localName);
     };
-    out.Put(indent, indentLength);
+    out.Put(indent.data(), indent.size());
     out.Put('<');
     putName();
     if (empty) {
