@@ -279,6 +279,46 @@ TEST(Descriptors, AllGroupInAnyOrderAndItsMandatoryMembers)
     EXPECT_NE(std::string::npos, Write(*root, counts).find("<bl/><bl/><bl/>"));
 }
 
+TEST(Descriptors, LongCollectionsAreReadWholeInEveryGroupKind)
+{
+    // A document read while it is walked loses the elements a collection has
+    // bound as the collection goes on: the members around the collection, the
+    // count and the positions in paths must not notice.
+    const auto run = [](const char* name, int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "<" + std::string(name) + " id='" + std::to_string(i % 7) + "'>t</" + name + ">";
+        return text;
+    };
+    CSerializationContext counts;
+    counts.SetIgnoreInvalidCollectionCounts(true);
+    RootParts parts;
+    parts.leafs = run("leaf", 2500);
+    parts.pick = "<pick>" + run("l", 2500) + "</pick>";
+    parts.bag = "<bag>" + run("bl", 2500) + "<a>1</a><c>red</c><e/><g xsi:type='circle'><size>3</size></g></bag>";
+    CSmartPtr<CCoverageObject> root = Read(parts.Text(), counts);
+    EXPECT_EQ(2500, root->GetCollection(Root_Leafs)->GetCount());
+    EXPECT_EQ(2500, root->GetChild(Root_Pick)->GetCollection(Pick_Leafs)->GetCount());
+    CSmartPtr<CCoverageObject> bag = root->GetChild(Root_Bag);
+    EXPECT_EQ(2500, bag->GetCollection(Bag_Leafs)->GetCount());
+    EXPECT_EQ(1, bag->Get(Bag_A).GetI4());
+    EXPECT_TRUE(bag->GetChild(Bag_G));
+
+    const struct {
+        std::string RootParts::*member;
+        std::string text, path;
+    } failures[] = {
+        {&RootParts::leafs, run("leaf", 2500) + "<leaf other='1'/>" + run("leaf", 3), "/root/leaf[2501]/@other"},
+        {&RootParts::pick, "<pick>" + run("l", 1800) + "<l other='1'/></pick>", "/root/pick/l[1801]/@other"},
+        {&RootParts::bag, "<bag>" + run("bl", 1200) + "<bl other='1'/><a>1</a></bag>", "/root/bag/bl[1201]/@other"},
+    };
+    for (const auto& f : failures) {
+        RootParts failing;
+        failing.*f.member = f.text;
+        EXPECT_EQ(f.path, Failure([&] { Read(failing.Text(), counts); }).first);
+    }
+}
+
 TEST(Descriptors, SubstitutionNeedsAKnownType)
 {
     RootParts parts;

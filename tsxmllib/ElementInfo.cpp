@@ -7,6 +7,7 @@
 #include "tsxmllib/TsVariant.h"
 #include "tsxmllib/XmlAttribute.h"
 #include "tsxmllib/XmlCollectionBase.h"
+#include "tsxmllib/XmlDocument.h"
 #include "tsxmllib/XmlElement.h"
 #include "tsxmllib/XmlGeneratedClass.h"
 #include "tsxmllib/XmlWriter.h"
@@ -494,7 +495,11 @@ bool CElementInfo::ReadColMember(const CSerializationContext& ctx, CXmlGenerated
     TsVariant value;
     InvokePropertyGet(obj, value);
     const CSmartPtr<CXmlCollectionBase> col = value.GetXmlCollection();
-    CXmlElement* next = FromXml_Int(col.get(), parent, *current, ctx, false);
+    CXmlElement* next;
+    {
+        const CXmlDocument::DropBoundRun run(*current);
+        next = FromXml_Int(col.get(), parent, *current, ctx, false);
+    }
     return FinishColMember(ctx, col.get(), current, next, parentType, group);
 }
 

@@ -390,8 +390,59 @@ void CXmlDocument::FinishReading()
 void CXmlDocument::ReleaseBoundContent(CXmlElement* element)
 {
     const CXmlDocument* doc = element->m_document;
-    if (doc->m_readWhileWalking && doc->m_keepContent == 0 && !element->m_open)
-        element->ReleaseContent();
+    if (!doc->m_readWhileWalking || doc->m_keepContent != 0 || element->m_open)
+        return;
+    element->ReleaseContent();
+    element->m_released = true;
+    if (!doc->m_boundRuns.empty()) {
+        const BoundRun& run = doc->m_boundRuns.back();
+        if (element->m_parent == run.parent && element != run.start)
+            doc->DropReleasedAfter(run.start, element);
+    }
+}
+
+void CXmlDocument::DropReleasedAfter(CXmlElement* start, const CXmlElement* end) const
+{
+    // A released element has no children or attributes left: it goes
+    // straight back to the pool. The run stops at the first element that is
+    // still in use; it is dropped by a later release, or with its parent.
+    CXmlElement* parent = const_cast<CXmlElement*>(start->m_parent);
+    std::vector<DroppedNames>* names = nullptr;
+    for (CXmlElement* dropped = start->m_nextSibling; dropped && dropped != end && dropped->m_released;
+         dropped = start->m_nextSibling) {
+        start->m_nextSibling = dropped->m_nextSibling;
+        if (parent->m_beforeLastChild == dropped)
+            parent->m_beforeLastChild = nullptr;
+        if (!names) {
+            names = &m_droppedAfter[start];
+            start->m_hasDroppedAfter = true;
+        }
+        if (!names->empty() && names->back().localName == dropped->m_localName &&
+            names->back().namespaceUri == dropped->m_namespaceUri)
+            ++names->back().count;
+        else
+            names->push_back({dropped->m_localName, dropped->m_namespaceUri, 1});
+        // What was dropped after the element follows it in the count.
+        if (dropped->m_hasDroppedAfter) {
+            const auto after = m_droppedAfter.find(dropped);
+            names->insert(names->end(), after->second.begin(), after->second.end());
+        }
+        CXmlElement::Destroy(dropped);
+    }
+}
+
+CXmlDocument::DropBoundRun::DropBoundRun(CXmlElement* start)
+{
+    if (!start || !start->m_parent || !start->m_document->m_readWhileWalking)
+        return;
+    m_doc = start->m_document;
+    m_doc->m_boundRuns.push_back({start->m_parent, start});
+}
+
+CXmlDocument::DropBoundRun::~DropBoundRun()
+{
+    if (m_doc)
+        m_doc->m_boundRuns.pop_back();
 }
 
 

@@ -21,6 +21,10 @@
 #include <unordered_map>
 #include <vector>
 
+namespace TsXmlLib16Data {
+class CElementInfo;
+} // namespace TsXmlLib16Data
+
 namespace TsXmlLib16 {
 
 class CExpatReader;
@@ -89,6 +93,7 @@ private:
     friend class CXmlElement;
     friend class CXmlObjectBase;
     friend class CXmlGeneratedClass;
+    friend class TsXmlLib16Data::CElementInfo;
 
     // Reading while binding. A load of XML text started after
     // ReadWhileWalking() parses only as far as the document element; the rest
@@ -117,6 +122,32 @@ private:
     // document is read while walked, the element is complete and no group
     // may read it again.
     static void ReleaseBoundContent(CXmlElement* element);
+    // While a collection reads the siblings from start on, the elements it has
+    // bound and released are dropped from the tree as it goes: each release
+    // drops those between start and the element released. A long run of
+    // records then neither stays in memory nor is deleted, long after it was
+    // last touched, with its parent; the slots freed hold the elements parsed
+    // next. start itself stays, since the reader of the collection compares
+    // it with the element the collection ended at.
+    class DropBoundRun {
+    public:
+        explicit DropBoundRun(CXmlElement* start);
+        ~DropBoundRun();
+        DropBoundRun(const DropBoundRun&) = delete;
+        DropBoundRun& operator=(const DropBoundRun&) = delete;
+
+    private:
+        const CXmlDocument* m_doc = nullptr;
+    };
+    // A run of siblings with the same names, dropped after an element; the
+    // names give the positions in the paths of the siblings that stay.
+    struct DroppedNames {
+        const std::string* localName;
+        const std::string* namespaceUri;
+        unsigned long count;
+    };
+    // Drops the released siblings between start and end (end excluded).
+    void DropReleasedAfter(CXmlElement* start, const CXmlElement* end) const;
     bool IsReading() const { return m_pendingReader || m_pendingFIReader; }
     // Parses the first pieces, up to the document element, throwing their error.
     void ReadToDocumentElement();
@@ -202,6 +233,14 @@ private:
     bool m_inParser = false;
     std::exception_ptr m_readError;
     mutable int m_keepContent = 0;
+    // The collections being read with DropBoundRun, innermost last.
+    struct BoundRun {
+        const CXmlElement* parent;
+        CXmlElement* start;
+    };
+    mutable std::vector<BoundRun> m_boundRuns;
+    // The names dropped after an element, while it is in the tree.
+    mutable std::unordered_map<const CXmlElement*, std::vector<DroppedNames>> m_droppedAfter;
     // Storage of the tree's nodes (the nodes of a const document are still freed into it).
     mutable CXmlNodePool m_elementPool;
     mutable CXmlNodePool m_attributePool;

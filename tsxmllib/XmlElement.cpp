@@ -47,6 +47,8 @@ CXmlElement::~CXmlElement()
     for (CXmlAttribute* attribute : m_attributes)
         CXmlAttribute::Destroy(attribute);
     DeleteChain(m_firstChild);
+    if (m_hasDroppedAfter)
+        m_document->m_droppedAfter.erase(this);
 }
 
 void CXmlElement::DeleteChain(CXmlElement* first)
@@ -177,33 +179,45 @@ const std::string& CXmlElement::GetAttribute(const std::string& localName, const
     return kNone;
 }
 
-std::string CXmlElement::GetQName() const
+std::string CXmlElement::QualifiedName(const CXmlDocument* document, const std::string& namespaceUri,
+                                       const std::string& localName)
 {
-    if (m_document && !m_namespaceUri->empty()) {
-        const std::string prefix = m_document->LookupAliasFromNamespace(m_namespaceUri->c_str());
+    if (document && !namespaceUri.empty()) {
+        const std::string prefix = document->LookupAliasFromNamespace(namespaceUri.c_str());
         if (!prefix.empty())
-            return prefix + ":" + *m_localName;
+            return prefix + ":" + localName;
     }
-    return *m_localName;
+    return localName;
 }
+
+std::string CXmlElement::GetQName() const { return QualifiedName(m_document, *m_namespaceUri, *m_localName); }
 
 std::string CXmlElement::GetNameWithPredicate() const
 {
     std::string qname = GetQName();
     if (!m_parent)
         return qname;
+    // Equal qualified names need equal local names; the prefix lookup is
+    // needed only when the namespaces differ.
+    const auto sameName = [&](const std::string& localName, const std::string& namespaceUri) {
+        return localName == *m_localName &&
+               (namespaceUri == *m_namespaceUri || QualifiedName(m_document, namespaceUri, localName) == qname);
+    };
     unsigned long same = 0;
     unsigned long position = 0;
     for (const CXmlElement* sibling = m_parent->m_firstChild; sibling; sibling = sibling->m_nextSibling) {
-        // Equal qualified names need equal local names; the prefix lookup is
-        // needed only when the namespaces differ.
-        if (sibling != this &&
-            (*sibling->m_localName != *m_localName ||
-             (*sibling->m_namespaceUri != *m_namespaceUri && sibling->GetQName() != qname)))
-            continue;
-        ++same;
-        if (sibling == this)
-            position = same;
+        if (sibling == this || sameName(*sibling->m_localName, *sibling->m_namespaceUri)) {
+            ++same;
+            if (sibling == this)
+                position = same;
+        }
+        // The siblings dropped after this one still count.
+        if (sibling->m_hasDroppedAfter) {
+            for (const CXmlDocument::DroppedNames& run : m_document->m_droppedAfter.at(sibling)) {
+                if (sameName(*run.localName, *run.namespaceUri))
+                    same += run.count;
+            }
+        }
     }
     if (same >= 2)
         qname += "[" + std::to_string(position) + "]";

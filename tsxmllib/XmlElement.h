@@ -84,6 +84,9 @@ private:
     CXmlAttribute* AddAttributeInterned(const std::string* localName, std::string value,
                                         const std::string* namespaceUri);
     std::string GetQName() const;
+    // The qualified name of an element of document with these names.
+    static std::string QualifiedName(const CXmlDocument* document, const std::string& namespaceUri,
+                                     const std::string& localName);
     std::string GetNameWithPredicate() const;
     // Deletes a chain of siblings with all their descendants, iteratively.
     static void DeleteChain(CXmlElement* first);
@@ -106,6 +109,11 @@ private:
     const std::string* m_namespaceUri;
     // Until the parser has seen the end tag.
     bool m_open = true;
+    // The binder has read the element and released its content.
+    bool m_released = false;
+    // Siblings that followed this element were dropped from the tree; their
+    // names are kept by the document (CXmlDocument::DropReleasedAfter).
+    bool m_hasDroppedAfter = false;
 };
 
 // Whether an element has the name (and, unless namespaces are ignored, the
