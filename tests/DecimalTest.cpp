@@ -153,13 +153,19 @@ TEST_F(DecimalTest, TextRoundTripsAcrossLimbBoundaries)
     for (const char* text :
          {"0.000000001", "-0.0000000001", "-123456789.987654321", "1000000000.000000001", "7000000000",
           "12345678901234567890.5", "999999999999999999999999999.999999999", "-1000000000000000000000000000.000000001",
-          "100000000000000000000000000000000000", "0.000000000000000000000000000001"}) {
+          "100000000000000000000000000000000000", "0.000000000000000000000000000001",
+          // Either side of the values written from one machine word.
+          "999999999999999999", "-99999999.9999999999", "0.999999999999999999", "-0.000000000000000001",
+          "0.0000000000000000001", "1000000000000000000", "100000000000000000.1", "-1"}) {
         const CDecimal value(text);
         EXPECT_EQ(value.ToString(), text);
         EXPECT_EQ(CDecimal(value.ToString()), value) << text;
     }
     EXPECT_EQ(Text("1e36"), "1" + std::string(36, '0'));
     EXPECT_EQ(Text("-00012.3400e9"), "-12340000000");
+    // A result whose fraction digits are all zero is written as an integer.
+    EXPECT_EQ((CDecimal("0.25") + CDecimal("0.75")).ToString(), "1");
+    EXPECT_EQ((CDecimal("-0.125") * CDecimal("8")).ToString(), "-1");
 }
 
 TEST_F(DecimalTest, ToStringWithPlacesAcrossLimbBoundaries)

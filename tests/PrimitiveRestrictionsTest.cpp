@@ -163,4 +163,32 @@ TEST(PrimitiveRestrictions, StringFacetsReadTheHeldString)
     EXPECT_NE("", MessageOf([&] { CheckPrimitiveRestrictions("partNum", value, ItemType_string, sku); }));
 }
 
+TEST(PrimitiveRestrictions, KeptPatternsAnswerAsTheExpressionEngine)
+{
+    // After the first check a simple pattern is matched by the kept automaton;
+    // text it cannot judge as the engine does still goes to the engine.
+    const CPrimitiveRestrictions code("[^0-9]{4}", -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1);
+    const struct {
+        std::string text;
+        bool valid;
+    } cases[] = {
+        {"abcd", true},
+        {"abc1", false},
+        {"abc", false},
+        {"a\xC3\xA9" "bc", true},         // four characters, five bytes
+        {std::string("ab\0c", 4), false}, // matched up to the zero byte
+        {"abc\n", true},                  // a line feed is a character like any other
+        {"ab\tc", true},
+    };
+    TsVariant value;
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& c : cases) {
+            value.SetString(c.text);
+            const std::string message =
+                MessageOf([&] { CheckPrimitiveRestrictions("code", value, ItemType_string, code); });
+            EXPECT_EQ(c.valid, message.empty()) << round << " " << c.text;
+        }
+    }
+}
+
 } // namespace

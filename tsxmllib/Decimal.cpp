@@ -263,11 +263,62 @@ void CDecimal::LimitFractionDigits()
         SetFractionDigits(Precision());
 }
 
+namespace {
+
+constexpr std::uint64_t kLimbBase = 1000000000u;
+// 10^0 to 10^18, the powers a 64-bit word holds below 10^19.
+struct Pow10Table {
+    std::uint64_t value[19];
+    constexpr Pow10Table() : value()
+    {
+        value[0] = 1;
+        for (int i = 1; i < 19; ++i)
+            value[i] = value[i - 1] * 10;
+    }
+};
+constexpr Pow10Table kPow10;
+
+// The text of magnitude / 10^fraction with the sign, as ToString writes it:
+// the integer part alone when the fraction digits are all zero, otherwise
+// every fraction digit with at least one digit before the point.
+std::string SmallDecimalText(std::uint64_t magnitude, bool negative, std::size_t fraction)
+{
+    char buffer[48];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    std::uint64_t rest = magnitude;
+    if (rest % kPow10.value[fraction] == 0) {
+        rest /= kPow10.value[fraction];
+    } else {
+        for (std::size_t i = 0; i < fraction; ++i) {
+            *--p = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        *--p = '.';
+        if (rest == 0)
+            *--p = '0';
+    }
+    for (; rest != 0; rest /= 10)
+        *--p = static_cast<char>('0' + rest % 10);
+    if (negative)
+        *--p = '-';
+    return std::string(p, end);
+}
+
+} // namespace
+
 std::string CDecimal::ToString() const
 {
     if (m_value.IsZero())
         return std::string(1, '0');
     const auto fraction = static_cast<std::size_t>(m_fractionDigits > 0 ? m_fractionDigits : 0);
+    // Below 10^18 with at most 18 fraction digits, what nearly every value
+    // is: the digits of one machine word.
+    const CLimbArray& limbs = m_value.m_limbs;
+    if (limbs.size() <= 2 && fraction <= 18) {
+        const std::uint64_t magnitude = limbs[0] + (limbs.size() == 2 ? limbs[1] * kLimbBase : 0);
+        return SmallDecimalText(magnitude, m_value.IsNegative(), fraction);
+    }
     if (m_value.TrailingZeroDigits() >= fraction) {
         // No fraction: the integer part alone, which a value other than zero has.
         // The '-' fill is left in front of a negative value.

@@ -72,6 +72,7 @@ const CParsedFacets* CPrimitiveRestrictions::KeepParsed(std::unique_ptr<CParsedF
 #include "tsxmllib/Encoder.h"
 #include "tsxmllib/FormatString.h"
 #include "tsxmllib/Functions.h"
+#include "tsxmllib/SimplePattern.h"
 #include "tsxmllib/TsException.h"
 #include "tsxmllib/TsVariant.h"
 
@@ -238,6 +239,23 @@ void CountDecimalDigits(const CDecimal& value, long& total, long& fraction)
         total = 1; // zero has one digit
 }
 
+// A pattern the small automaton matches, kept with the restrictions of a
+// string type, so that a plain value is matched without looking the pattern up.
+struct CParsedPattern : CParsedFacets {
+    CParsedPattern() : CParsedFacets(ItemType_string) {}
+    CSimplePattern simple;
+};
+
+// ASCII without control characters (and so without a zero byte): text the
+// automaton matches as the engine would.
+bool IsPlainAscii(const std::string& text)
+{
+    bool outside = false;
+    for (const char c : text)
+        outside |= static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) >= 0x60;
+    return !outside;
+}
+
 } // namespace
 
 void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemType itemType,
@@ -378,13 +396,28 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
         if (r.GetMinLength() > -1 || r.GetMaxLength() > -1 || r.GetLength() > -1)
             CheckLengths(r, static_cast<unsigned long>(LocalToUtf8String(v).size()), fail);
         if (!r.GetPattern().empty()) {
+            const CParsedFacets* parsed = r.GetParsed();
+            const CSimplePattern* simple =
+                parsed && parsed->GetItemType() == ItemType_string ? &static_cast<const CParsedPattern*>(parsed)->simple
+                                                                   : nullptr;
             bool matched = false;
-            try {
-                matched = IsLocalEncodingUtf8() ? PatternMatches(r.GetPattern(), v)
-                                                : PatternMatches(LocalToUtf8String(r.GetPattern()), v);
-            } catch (const CTsException& e) {
-                throw CTsException(
-                    FormatString("%s\nInvalid Value for %s [%s].", e.GetFullMessage().c_str(), name, v.c_str()));
+            if (simple && IsPlainAscii(v)) {
+                matched = simple->Matches(v.data(), v.size());
+            } else {
+                try {
+                    matched = IsLocalEncodingUtf8() ? PatternMatches(r.GetPattern(), v)
+                                                    : PatternMatches(LocalToUtf8String(r.GetPattern()), v);
+                } catch (const CTsException& e) {
+                    throw CTsException(FormatString("%s\nInvalid Value for %s [%s].", e.GetFullMessage().c_str(),
+                                                    name, v.c_str()));
+                }
+                // The engine took the pattern: when the automaton takes it too,
+                // it is kept for the values that follow.
+                if (!parsed) {
+                    auto kept = std::make_unique<CParsedPattern>();
+                    if (kept->simple.Compile(r.GetPattern()))
+                        r.KeepParsed(std::move(kept));
+                }
             }
             if (!matched)
                 fail();
