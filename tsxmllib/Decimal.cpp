@@ -266,17 +266,6 @@ void CDecimal::LimitFractionDigits()
 namespace {
 
 constexpr std::uint64_t kLimbBase = 1000000000u;
-// 10^0 to 10^18, the powers a 64-bit word holds below 10^19.
-struct Pow10Table {
-    std::uint64_t value[19];
-    constexpr Pow10Table() : value()
-    {
-        value[0] = 1;
-        for (int i = 1; i < 19; ++i)
-            value[i] = value[i - 1] * 10;
-    }
-};
-constexpr Pow10Table kPow10;
 
 // The text of magnitude / 10^fraction with the sign, as ToString writes it:
 // the integer part alone when the fraction digits are all zero, otherwise
@@ -287,13 +276,16 @@ std::string SmallDecimalText(std::uint64_t magnitude, bool negative, std::size_t
     char* const end = buffer + sizeof buffer;
     char* p = end;
     std::uint64_t rest = magnitude;
-    if (rest % kPow10.value[fraction] == 0) {
-        rest /= kPow10.value[fraction];
+    bool zeros = true;
+    for (std::size_t i = 0; i < fraction; ++i) {
+        const auto digit = static_cast<unsigned>(rest % 10);
+        rest /= 10;
+        zeros = zeros && digit == 0;
+        *--p = static_cast<char>('0' + digit);
+    }
+    if (zeros) {
+        p = end;
     } else {
-        for (std::size_t i = 0; i < fraction; ++i) {
-            *--p = static_cast<char>('0' + rest % 10);
-            rest /= 10;
-        }
         *--p = '.';
         if (rest == 0)
             *--p = '0';

@@ -335,7 +335,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
     if (ownTag) {
         if (isRoot)
             WriteRootDeclarations(writer, ctx);
-        writer->StartElement(GetElementName(), ns ? ns : "");
+        writer->StartElement(GetElementName(), writer->NamespaceText(ns));
         if (isRoot) {
             // The collection is only looked up here: a context that never had
             // additional attributes has nothing to write.

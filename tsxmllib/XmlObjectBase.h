@@ -142,7 +142,7 @@ protected:
     // element itself.
     virtual void FromDocumentElement_Int(CXmlElement* root, const CSerializationContext& ctx);
 
-    std::string GetElementName() const { return m_elementName; }
+    const std::string& GetElementName() const { return m_elementName; }
     void SetElementName(const char* name) { m_elementName = name ? name : ""; }
     static void SetElementName(CXmlObjectBase* obj, const char* name) { obj->SetElementName(name); }
 

@@ -126,6 +126,15 @@ public:
     // element open, among the namespaces to declare on the document element).
     std::string GeneratePrefix() const;
 
+    // The namespace named by ns (null for none) as a string held by the
+    // writer, valid until the next call: objects name the namespace of their
+    // start tag by a C string, and a start tag makes no string of its own.
+    const std::string& NamespaceText(const char* ns)
+    {
+        m_namespaceText.assign(ns ? ns : "");
+        return m_namespaceText;
+    }
+
     CXmlWriterContext* GetContext() const { return m_pContext; }
     const std::string& GetDefaultNamespace() const { return m_defaultNamespace; }
     const NamespaceMap& GetNamespaceMap() const { return m_namespaceMap; }
@@ -154,6 +163,7 @@ private:
     // Contexts of finished elements, kept for the next elements: a document
     // opens and closes one per element.
     std::vector<CXmlWriterContext*> m_spareContexts;
+    std::string m_namespaceText;
 };
 
 } // namespace TsXmlLib16
