@@ -31,15 +31,20 @@ struct Result {
 };
 
 // Keeps every run for the summary while the console reporter shows progress.
+// With --benchmark_repetitions=N the summary takes the fastest repetition of
+// each benchmark, which a busy shared machine disturbs least; the mean,
+// median and spread are shown in the progress output.
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration)
+                continue;
             Result& r = results[run.run_name.function_name];
             r.error = run.error_occurred ? run.error_message : "";
-            if (!run.error_occurred)
+            if (!run.error_occurred && (r.milliseconds == 0 || run.GetAdjustedRealTime() < r.milliseconds))
                 r.milliseconds = run.GetAdjustedRealTime();
             const auto peak = run.counters.find("peak_x");
             if (peak != run.counters.end())

@@ -5,6 +5,9 @@
 #   ./bench/run.sh                               1, 16 and 128 MB documents (about 4 minutes)
 #   TSXMLLIB_BENCH_SIZES=1,16 ./bench/run.sh     leaves out the 128 MB document (about 40 seconds)
 #   ./bench/run.sh --benchmark_filter=Read  extra arguments go to Google Benchmark
+#   ./bench/run.sh --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
+#                                                each benchmark five times, interleaved; the
+#                                                tables take the fastest of the five
 #
 # Environment: BUILD_DIR (default build-bench), JOBS (default 2),
 # TSXMLLIB_BENCH_CMAKE_ARGS (extra configure arguments), for example
