@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <utility>
 
 namespace TsXmlLib16 {
@@ -268,19 +267,6 @@ struct Magnitude {
         const auto bits = static_cast<std::size_t>(32 - __builtin_clz(limb));
         const std::size_t guess = (bits * 1233) >> 12;
         return guess + (limb >= kPow10[guess] ? 1 : 0);
-    }
-
-    // The magnitude as an unsigned 64-bit value; false when it does not fit.
-    static bool ToUInt64(const Limbs& a, std::uint64_t& value)
-    {
-        const std::uint32_t* x = a.data();
-        value = 0;
-        for (std::size_t i = a.size(); i-- > 0;) {
-            if (value > (std::numeric_limits<std::uint64_t>::max() - x[i]) / kBase)
-                return false;
-            value = value * kBase + x[i];
-        }
-        return true;
     }
 
     static Limbs FromUInt64(std::uint64_t value)
@@ -658,7 +644,7 @@ CBigInteger::operator int() const
 {
     std::uint64_t magnitude = 0;
     const std::uint64_t limit = m_sign < 0 ? 2147483648ULL : 2147483647ULL;
-    if (!Magnitude::ToUInt64(m_limbs, magnitude) || magnitude > limit)
+    if (!MagnitudeToUInt64(magnitude) || magnitude > limit)
         throw CTsInvalidValueException("ERROR: Value out of bound of int.");
     const auto value = static_cast<std::int64_t>(magnitude);
     return static_cast<int>(m_sign < 0 ? -value : value);
@@ -668,7 +654,7 @@ CBigInteger::operator long long() const
 {
     std::uint64_t magnitude = 0;
     const std::uint64_t limit = m_sign < 0 ? 9223372036854775808ULL : 9223372036854775807ULL;
-    if (!Magnitude::ToUInt64(m_limbs, magnitude) || magnitude > limit)
+    if (!MagnitudeToUInt64(magnitude) || magnitude > limit)
         throw CTsInvalidValueException("ERROR: Value out of bound of LONGLONG.");
     // Negating in unsigned arithmetic reaches the most negative value too.
     return static_cast<long long>(m_sign < 0 ? 0ULL - magnitude : magnitude);

@@ -110,6 +110,8 @@ private:
     void ShiftLeft(std::size_t n);
     // Divides by 10^n, truncating, and returns the remainder (dividend's sign).
     CBigInteger ShiftRight(std::size_t n);
+    // The magnitude as an unsigned 64-bit value; false when it does not fit.
+    bool MagnitudeToUInt64(std::uint64_t& value) const;
     // Whether the magnitude is greater than half of 10^n.
     bool AboveHalfOfPow10(std::size_t n) const;
     // Writes the digits of the magnitude's places from..to-1 (the ones place
@@ -124,6 +126,20 @@ private:
     int m_sign;
     Limbs m_limbs;
 };
+
+inline bool CBigInteger::MagnitudeToUInt64(std::uint64_t& value) const
+{
+    // Limbs hold nine digits each: four or more exceed the twenty of any 64-bit value.
+    if (m_limbs.size() > 3)
+        return false;
+    value = 0;
+    for (std::size_t i = m_limbs.size(); i-- > 0;) {
+        if (__builtin_mul_overflow(value, std::uint64_t{1000000000u}, &value) ||
+            __builtin_add_overflow(value, std::uint64_t{m_limbs[i]}, &value))
+            return false;
+    }
+    return true;
+}
 
 inline bool operator!=(const CBigInteger& a, const CBigInteger& b) { return !(a == b); }
 inline bool operator>(const CBigInteger& a, const CBigInteger& b) { return b < a; }

@@ -265,8 +265,6 @@ void CDecimal::LimitFractionDigits()
 
 namespace {
 
-constexpr std::uint64_t kLimbBase = 1000000000u;
-
 // The text of magnitude / 10^fraction with the sign, as ToString writes it:
 // the integer part alone when the fraction digits are all zero, otherwise
 // every fraction digit with at least one digit before the point.
@@ -304,13 +302,11 @@ std::string CDecimal::ToString() const
     if (m_value.IsZero())
         return std::string(1, '0');
     const auto fraction = static_cast<std::size_t>(m_fractionDigits > 0 ? m_fractionDigits : 0);
-    // Below 10^18 with at most 18 fraction digits, what nearly every value
-    // is: the digits of one machine word.
-    const CLimbArray& limbs = m_value.m_limbs;
-    if (limbs.size() <= 2 && fraction <= 18) {
-        const std::uint64_t magnitude = limbs[0] + (limbs.size() == 2 ? limbs[1] * kLimbBase : 0);
+    // A magnitude of one machine word with at most 18 fraction digits, what
+    // nearly every value is, is written from that word.
+    std::uint64_t magnitude = 0;
+    if (fraction <= 18 && m_value.MagnitudeToUInt64(magnitude))
         return SmallDecimalText(magnitude, m_value.IsNegative(), fraction);
-    }
     if (m_value.TrailingZeroDigits() >= fraction) {
         // No fraction: the integer part alone, which a value other than zero has.
         // The '-' fill is left in front of a negative value.

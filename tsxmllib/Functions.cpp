@@ -217,22 +217,19 @@ bool PatternMatches(const std::string& pattern, const std::string& value)
         converted = LocalToUtf8String(value);
         utf8 = &converted;
     }
+    // Line breaks and other control characters meet the engine's own rules
+    // for the end of the subject; such text goes to the engine.
+    if (compiled.simple.IsCompiled() && CSimplePattern::Judges(utf8->data(), utf8->size()))
+        return compiled.simple.Matches(utf8->data(), utf8->size());
     const auto subject = reinterpret_cast<PCRE2_SPTR>(utf8->data());
     // A value that is not valid UTF-8 cannot match; the engine reports it as an
     // error code. ASCII is valid UTF-8, so its check is skipped; the machine
     // code is called directly only then, since it checks nothing itself.
     unsigned char high = 0;
-    bool control = false;
     std::size_t length = 0;
-    for (const std::size_t size = utf8->size(); length < size && subject[length] != 0; ++length) {
+    for (const std::size_t size = utf8->size(); length < size && subject[length] != 0; ++length)
         high |= static_cast<unsigned char>(subject[length]);
-        control |= subject[length] < 0x20;
-    }
     const bool ascii = high < 0x80;
-    // Line breaks and other control characters meet the engine's own rules
-    // for the end of the subject; such text goes to the engine.
-    if (ascii && !control && compiled.simple.IsCompiled())
-        return compiled.simple.Matches(reinterpret_cast<const char*>(subject), length);
     int rc;
     if (ascii && compiled.jit)
         rc = pcre2_jit_match(compiled.code, subject, length, 0, 0, compiled.match, nullptr);

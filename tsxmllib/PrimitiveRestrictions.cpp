@@ -246,16 +246,6 @@ struct CParsedPattern : CParsedFacets {
     CSimplePattern simple;
 };
 
-// ASCII without control characters (and so without a zero byte): text the
-// automaton matches as the engine would.
-bool IsPlainAscii(const std::string& text)
-{
-    bool outside = false;
-    for (const char c : text)
-        outside |= static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) >= 0x60;
-    return !outside;
-}
-
 } // namespace
 
 void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemType itemType,
@@ -401,7 +391,7 @@ void CheckPrimitiveRestrictions(const char* name, const TsVariant& value, ItemTy
                 parsed && parsed->GetItemType() == ItemType_string ? &static_cast<const CParsedPattern*>(parsed)->simple
                                                                    : nullptr;
             bool matched = false;
-            if (simple && IsPlainAscii(v)) {
+            if (simple && CSimplePattern::Judges(v.data(), v.size())) {
                 matched = simple->Matches(v.data(), v.size());
             } else {
                 try {

@@ -31,6 +31,15 @@ public:
     // ASCII without line breaks: the engine's end-of-subject rules treat a
     // final line feed apart, so texts with one are left to it.
     bool Matches(const char* text, std::size_t length) const;
+    // Whether text[0, length) is text Matches judges as the engine would:
+    // ASCII without control characters (and so without a zero byte).
+    static bool Judges(const char* text, std::size_t length)
+    {
+        bool outside = false;
+        for (std::size_t i = 0; i < length; ++i)
+            outside |= static_cast<unsigned char>(static_cast<unsigned char>(text[i]) - 0x20) >= 0x60;
+        return !outside;
+    }
 
 private:
     // Adds the positions of one quantified class; false past 63 positions.
