@@ -272,6 +272,33 @@ TEST(XmlDocument, WideTextAndByteBuffersInEveryEncodingTheParserKnows)
     EXPECT_EQ(load(std::vector<unsigned char>(utf16, utf16 + sizeof utf16)), "\xC3\xA9");
 }
 
+TEST(XmlDocument, LoadedTreesOutliveTheBuffersTheyWereReadFrom)
+{
+    // The loads read the caller's bytes where they stand; nothing of the tree
+    // may point into them afterwards, and a failed load must neither free nor
+    // keep them.
+    CXmlDocument doc;
+    const std::string xml = "<a k='v'>text" + Repeat("<b>more</b>", 50) + "</a>";
+    for (const std::vector<unsigned char>& bytes : {Bytes(xml), Compressed(xml, CompressionType_GZIP)}) {
+        auto buffer = std::make_unique<unsigned char[]>(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), buffer.get());
+        doc.LoadXmlStream(buffer.get(), static_cast<unsigned long>(bytes.size()));
+        std::fill(buffer.get(), buffer.get() + bytes.size(), 'x');
+        buffer.reset();
+        const CXmlElement* root = doc.GetDocumentElement();
+        EXPECT_EQ(root->GetText(), "text");
+        EXPECT_EQ(root->GetAttributes()[0]->GetValue(), "v");
+        EXPECT_EQ(Children(root).size(), 50u);
+        EXPECT_EQ(Children(root)[49]->GetText(), "more");
+    }
+    std::string broken = "<a><b></a>";
+    EXPECT_EQ(MessageOf([&] { doc.LoadXml(broken.c_str()); }), "mismatched tag at line 1");
+    broken.assign("<c/>");
+    doc.LoadXml(broken.c_str());
+    broken.assign("<d/>");
+    EXPECT_EQ(doc.GetDocumentElement()->GetLocalName(), "c");
+}
+
 TEST(XmlDocument, NonUtf8LocalEncodingConvertsNamesAndText)
 {
     SwitchGuard restore;

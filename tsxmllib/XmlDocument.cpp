@@ -98,23 +98,14 @@ void CXmlDocument::FreeData()
 
 void CXmlDocument::UseInput(const unsigned char* bytes, unsigned long length)
 {
-    if (!m_readWhileWalking) {
-        TakeData(bytes, length);
-        return;
-    }
-    // Only read, never written or freed: the caller's input outlives the load.
+    // Only read, never written or freed: a load has read its input to the end
+    // before it returns, and a walked document lives within one call, the
+    // caller's input longer. Copying a large input first would cost as much
+    // memory again, all of it touched for the first time.
     FreeData();
     m_data = const_cast<unsigned char*>(bytes);
     m_dataLength = length;
     m_ownsData = false;
-}
-
-void CXmlDocument::TakeData(const unsigned char* bytes, unsigned long length)
-{
-    FreeData();
-    m_data = new unsigned char[length];
-    std::memcpy(m_data, bytes, length);
-    m_dataLength = length;
 }
 
 // ---- loading ----
@@ -127,6 +118,8 @@ void CXmlDocument::LoadXml(const char* text)
         throw CTsException("XML String is empty!");
     UseInput(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
     ParseText();
+    if (!IsReading())
+        FreeData();
 }
 
 void CXmlDocument::LoadXml(const wchar_t* text)
@@ -175,8 +168,7 @@ void CXmlDocument::LoadXmlStream(unsigned char* const bytes, unsigned long lengt
         throw CTsException("XML Stream is empty!");
     UseInput(bytes, length);
     Parse();
-    // The tree holds everything now: the copy of the input is not kept
-    // beside it (for a large document it is as large as the input).
+    // The tree holds everything now: the input is not referred to again.
     if (!IsReading())
         FreeData();
 }
@@ -509,7 +501,7 @@ CBinaryData CXmlDocument::LoadJsonStream(unsigned char* const bytes, unsigned lo
     Cleanup();
     if (!bytes || length == 0)
         throw CTsException("JSON Stream is empty!");
-    TakeData(bytes, length);
+    UseInput(bytes, length);
     return ParseJson();
 }
 
@@ -519,7 +511,7 @@ CBinaryData CXmlDocument::LoadJson(const char* text)
     const std::size_t length = text ? std::strlen(text) : 0;
     if (length == 0)
         throw CTsException("JSON String is empty!");
-    TakeData(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
+    UseInput(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
     return ParseJsonText();
 }
 
@@ -529,7 +521,7 @@ CBinaryData CXmlDocument::LoadJson(const wchar_t* text)
     if (!text || *text == 0)
         throw CTsException("JSON String is empty!");
     const std::string local = Utf16ToLocal(text, 0);
-    TakeData(reinterpret_cast<const unsigned char*>(local.data()), static_cast<unsigned long>(local.size()));
+    UseInput(reinterpret_cast<const unsigned char*>(local.data()), static_cast<unsigned long>(local.size()));
     return ParseJsonText();
 }
 

@@ -158,9 +158,8 @@ private:
 
     void Init();
     void FreeData();
-    void TakeData(const unsigned char* bytes, unsigned long length);
-    // The input of a load: copied, or read where it stands while walking (a
-    // walked document lives within one call, the caller's input longer).
+    // The input of a load, read where it stands: the caller's bytes are not
+    // copied.
     void UseInput(const unsigned char* bytes, unsigned long length);
     // A zlib or gzip stream, also behind a UTF-16 byte order mark, is replaced
     // by the bytes it holds; anything else is left as it is.
@@ -220,7 +219,7 @@ private:
     static constexpr std::size_t kRecentNames = 64;
     mutable std::array<const std::string*, kRecentNames> m_recentNames{};
     unsigned char* m_data = nullptr;
-    // False while m_data is the caller's input (read while walking).
+    // False while m_data is the caller's input.
     bool m_ownsData = true;
     unsigned long m_dataLength = 0;
     SchemaType m_schemaType = SchemaType_Default;
