@@ -32,7 +32,8 @@ CXmlDocument::CXmlDocument(ElementFilter filter) : CXmlDocument(filter, CSeriali
 }
 
 CXmlDocument::CXmlDocument(ElementFilter filter, const CSerializationContext& ctx)
-    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx), m_elementPool(sizeof(CXmlElement)), m_attributePool(sizeof(CXmlAttribute))
+    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx), m_elementPool(sizeof(CXmlElement), alignof(CXmlElement)),
+      m_attributePool(sizeof(CXmlAttribute), alignof(CXmlAttribute))
 {
     Init();
 }

@@ -11,12 +11,11 @@ namespace {
 // Blocks start small, so that a small document stays small, and double until
 // they reach the platform's large block, from which on every block is one.
 constexpr std::size_t kFirstBlockSlots = 16;
-constexpr std::size_t kAlignment = alignof(std::max_align_t);
 } // namespace
 
-CXmlNodePool::CXmlNodePool(std::size_t slotSize)
+CXmlNodePool::CXmlNodePool(std::size_t slotSize, std::size_t alignment)
     : TS_INSTANCE_MONITOR("CXmlNodePool"),
-      m_slotSize((slotSize + kAlignment - 1) / kAlignment * kAlignment),
+      m_slotSize((slotSize + alignment - 1) / alignment * alignment),
       m_nextBlockSlots(kFirstBlockSlots)
 {
 }

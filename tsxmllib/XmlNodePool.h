@@ -15,8 +15,10 @@ namespace TsXmlLib16 {
 
 class CXmlNodePool : private CInstanceMonitor {
 public:
-    // slotSize: the size of one node (rounded up to the strictest alignment).
-    explicit CXmlNodePool(std::size_t slotSize);
+    // slotSize and alignment: those of one node. Slots are rounded up to the
+    // node's own alignment, not the strictest one, so that no node carries
+    // padding it does not need (an attribute takes 72 bytes, not 80).
+    CXmlNodePool(std::size_t slotSize, std::size_t alignment);
     ~CXmlNodePool() override;
     CXmlNodePool(const CXmlNodePool&) = delete;
     CXmlNodePool& operator=(const CXmlNodePool&) = delete;
