@@ -32,7 +32,8 @@ CXmlDocument::CXmlDocument(ElementFilter filter) : CXmlDocument(filter, CSeriali
 }
 
 CXmlDocument::CXmlDocument(ElementFilter filter, const CSerializationContext& ctx)
-    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx), m_elementPool(sizeof(CXmlElement), alignof(CXmlElement)),
+    : TS_INSTANCE_MONITOR("CXmlDocument"), m_filter(filter), m_context(&ctx),
+      m_elementPool(sizeof(CXmlElement), alignof(CXmlElement)),
       m_attributePool(sizeof(CXmlAttribute), alignof(CXmlAttribute))
 {
     Init();
@@ -109,6 +110,14 @@ void CXmlDocument::UseInput(const unsigned char* bytes, unsigned long length)
     m_ownsData = false;
 }
 
+void CXmlDocument::ReleaseInputUnlessReading()
+{
+    // A finished tree holds everything: the input is not referred to again.
+    // A walked document still parses it.
+    if (!IsReading())
+        FreeData();
+}
+
 // ---- loading ----
 
 void CXmlDocument::LoadXml(const char* text)
@@ -119,8 +128,7 @@ void CXmlDocument::LoadXml(const char* text)
         throw CTsException("XML String is empty!");
     UseInput(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
     ParseText();
-    if (!IsReading())
-        FreeData();
+    ReleaseInputUnlessReading();
 }
 
 void CXmlDocument::LoadXml(const wchar_t* text)
@@ -169,9 +177,7 @@ void CXmlDocument::LoadXmlStream(unsigned char* const bytes, unsigned long lengt
         throw CTsException("XML Stream is empty!");
     UseInput(bytes, length);
     Parse();
-    // The tree holds everything now: the input is not referred to again.
-    if (!IsReading())
-        FreeData();
+    ReleaseInputUnlessReading();
 }
 
 void CXmlDocument::Load(const char* fileName)
@@ -190,8 +196,7 @@ void CXmlDocument::LoadFile(const char* fileName)
 {
     ReadFile(fileName);
     Parse();
-    if (!IsReading())
-        FreeData();
+    ReleaseInputUnlessReading();
 }
 
 void CXmlDocument::ReadFile(const char* fileName)

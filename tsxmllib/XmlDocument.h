@@ -161,6 +161,8 @@ private:
     // The input of a load, read where it stands: the caller's bytes are not
     // copied.
     void UseInput(const unsigned char* bytes, unsigned long length);
+    // After a load: frees the input unless the document is still being read.
+    void ReleaseInputUnlessReading();
     // A zlib or gzip stream, also behind a UTF-16 byte order mark, is replaced
     // by the bytes it holds; anything else is left as it is.
     void DecompressData();

@@ -13,9 +13,20 @@ namespace {
 constexpr std::size_t kFirstBlockSlots = 16;
 } // namespace
 
+std::size_t CXmlNodePool::SlotSize(std::size_t nodeSize, std::size_t alignment)
+{
+    // A free slot holds the link of the free list, so it is never smaller or
+    // less aligned than a pointer.
+    if (alignment < alignof(FreeSlot))
+        alignment = alignof(FreeSlot);
+    if (nodeSize < sizeof(FreeSlot))
+        nodeSize = sizeof(FreeSlot);
+    return (nodeSize + alignment - 1) / alignment * alignment;
+}
+
 CXmlNodePool::CXmlNodePool(std::size_t slotSize, std::size_t alignment)
     : TS_INSTANCE_MONITOR("CXmlNodePool"),
-      m_slotSize((slotSize + alignment - 1) / alignment * alignment),
+      m_slotSize(SlotSize(slotSize, alignment)),
       m_nextBlockSlots(kFirstBlockSlots)
 {
 }

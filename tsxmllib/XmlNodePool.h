@@ -39,6 +39,9 @@ private:
         bool large;
     };
 
+    // The size of the slots for nodes of this size and alignment.
+    static std::size_t SlotSize(std::size_t nodeSize, std::size_t alignment);
+
     std::size_t m_slotSize;
     std::size_t m_nextBlockSlots;
     std::vector<Block> m_blocks;
