@@ -215,24 +215,23 @@ TEST(TsVariant, SettersAcceptTheVariantsOwnValue)
     EXPECT_EQ(v.ToString(nullptr), "1.5");
 }
 
-TEST(TsVariant, ToTextHandsOutTheHeldString)
+TEST(TsVariant, WithTextHandsOutTheHeldString)
 {
     TsVariant v;
-    std::string buffer = "untouched";
     v.SetString("abc");
-    const std::string& held = v.ToText(std::string(), buffer);
-    EXPECT_EQ(&held, &v.GetStringRef());
-    EXPECT_EQ(held, "abc");
-    EXPECT_EQ(buffer, "untouched");
+    const std::string* seen = nullptr;
+    v.WithText(std::string(), [&](const std::string& text) { seen = &text; });
+    EXPECT_EQ(seen, &v.GetStringRef());
     v.SetR8(2.5);
-    EXPECT_EQ(&v.ToText("%.2f", buffer), &buffer);
-    EXPECT_EQ(buffer, v.ToString("%.2f"));
+    EXPECT_EQ(v.WithText("%.2f", [](const std::string& text) { return text; }), v.ToString("%.2f"));
+    v.SetDecimal(CDecimal("-12.50"));
+    EXPECT_EQ(v.WithText(std::string(), [](const std::string& text) { return text; }), "-12.5");
     v.SetString("x");
     v.SetNil();
-    EXPECT_EQ(v.ToText(std::string(), buffer), "");
+    EXPECT_EQ(v.WithText(std::string(), [](const std::string& text) { return text; }), "");
     EXPECT_THROW(v.GetStringRef(), CTsInvalidStateException);
     TsVariant empty;
-    EXPECT_THROW(empty.ToText(std::string(), buffer), CTsException);
+    EXPECT_THROW(empty.WithText(std::string(), [](const std::string&) {}), CTsException);
 }
 
 TEST(TsVariant, ObjectsAndCollectionsAreCounted)

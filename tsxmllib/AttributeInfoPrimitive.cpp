@@ -28,13 +28,13 @@ void CAttributeInfoPrimitive::AttributeToXml(const CSerializationContext& ctx, c
     if (m_optional && !value.IsValid())
         return;
     // A string is written from the variant itself, any other type as its text.
-    std::string converted;
-    const std::string& text = value.ToText(m_format, converted);
-    if (IsOmittedDefault(ctx, text))
-        return;
-    if (m_restrictions.HasAny())
-        CheckRestriction(value);
-    writer->WriteAttribute(m_attributeName, m_attributeNamespace, text, value.GetTypeAsEnum());
+    value.WithText(m_format, [&](const std::string& text) {
+        if (IsOmittedDefault(ctx, text))
+            return;
+        if (m_restrictions.HasAny())
+            CheckRestriction(value);
+        writer->WriteAttribute(m_attributeName, m_attributeNamespace, text, value.GetTypeAsEnum());
+    });
 }
 
 bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext&, CXmlGeneratedClass* obj,

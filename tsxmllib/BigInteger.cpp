@@ -378,7 +378,6 @@ CBigInteger& CBigInteger::operator=(CBigInteger&& other) noexcept
     return *this;
 }
 
-CBigInteger::~CBigInteger() = default;
 
 void CBigInteger::Normalize()
 {

@@ -41,7 +41,7 @@ public:
     CBigInteger(CBigInteger&& other) noexcept;
     CBigInteger& operator=(const CBigInteger& other);
     CBigInteger& operator=(CBigInteger&& other) noexcept;
-    virtual ~CBigInteger();
+    virtual ~CBigInteger() = default;
 
     // Text made only of digits, signs and white space: spaces are trimmed, a
     // leading "-" makes the value negative, and the run of digits at the end is

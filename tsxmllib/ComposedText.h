@@ -16,12 +16,17 @@ class CComposedText {
 public:
     static constexpr std::size_t kCapacity = 256;
 
+    // Composes in the text's own kCapacity characters.
     CComposedText() = default;
+    // Composes straight into out, memory the caller has made room in (the
+    // end of a stream's buffer, say) for everything it will put; Fits is not
+    // asked then.
+    explicit CComposedText(char* out) : m_begin(out), m_end(out) {}
     CComposedText(const CComposedText&) = delete;
     CComposedText& operator=(const CComposedText&) = delete;
 
-    // Whether length more characters fit. Callers ask before they put: the
-    // puts themselves do not check.
+    // Whether length more characters fit in the text's own room. Callers ask
+    // before they put: the puts themselves do not check.
     bool Fits(std::size_t length) const { return length <= static_cast<std::size_t>(m_text + kCapacity - m_end); }
 
     void Put(char c) { *m_end++ = c; }
@@ -32,11 +37,12 @@ public:
         m_end += length;
     }
 
-    const char* Data() const { return m_text; }
-    std::size_t Size() const { return static_cast<std::size_t>(m_end - m_text); }
+    const char* Data() const { return m_begin; }
+    std::size_t Size() const { return static_cast<std::size_t>(m_end - m_begin); }
 
 private:
     char m_text[kCapacity];
+    char* m_begin = m_text;
     char* m_end = m_text;
 };
 

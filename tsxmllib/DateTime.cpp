@@ -114,7 +114,6 @@ CDateTime::CDateTime(short y, unsigned char m, unsigned char d, unsigned char h,
 
 #undef TSXMLLIB_SET_OR_CLEAR
 
-CDateTime::~CDateTime() = default;
 
 CDateTime CDateTime::GetTickCount()
 {

@@ -52,7 +52,7 @@ public:
               unsigned short ms, unsigned short us, unsigned short ns);
     CDateTime(const CDateTime& other) = default;
     CDateTime& operator=(const CDateTime& other) = default;
-    virtual ~CDateTime();
+    virtual ~CDateTime() = default;
 
     // The machine's local date and time (to the millisecond), without zone.
     static CDateTime GetTickCount();

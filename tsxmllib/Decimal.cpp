@@ -90,7 +90,6 @@ CDecimal& CDecimal::operator=(const CDecimal& other) = default;
 
 CDecimal& CDecimal::operator=(CDecimal&& other) noexcept = default;
 
-CDecimal::~CDecimal() = default;
 
 int CDecimal::GetMaxDecimalPlaces() { return m_maxDivider; }
 

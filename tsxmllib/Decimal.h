@@ -39,7 +39,7 @@ public:
     CDecimal(CDecimal&& other) noexcept;
     CDecimal& operator=(const CDecimal& other);
     CDecimal& operator=(CDecimal&& other) noexcept;
-    virtual ~CDecimal();
+    virtual ~CDecimal() = default;
 
     // Reads an integer section, an optional "." and fraction section and an
     // optional exponent ("e" or "E"). Signs in the integer section set the sign

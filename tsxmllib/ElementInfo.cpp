@@ -177,14 +177,17 @@ bool CElementInfo::ElementToXmlValue(const CXmlGeneratedClass* obj, CXmlWriter* 
         return false;
     // Enumerations are written by name, as strings, and have no facets; a
     // primitive equal to its default is not checked either.
-    std::string converted;
-    const std::string& text = isEnum ? (converted = Text(m_enumToText ? m_enumToText(value.GetI4()) : nullptr))
-                                     : value.ToText(m_format, converted);
-    const bool isDefault = !m_defaultValue.empty() && text == m_defaultValue;
-    if (!isEnum && !isDefault && m_restrictions.HasAny())
-        CheckRestriction(value);
-    writer->WriteValueElement(m_elementName, m_elementNamespace, text, isEnum ? ItemType_string : value.GetTypeAsEnum(),
-                              isDefault);
+    const auto write = [&](const std::string& text) {
+        const bool isDefault = !m_defaultValue.empty() && text == m_defaultValue;
+        if (!isEnum && !isDefault && m_restrictions.HasAny())
+            CheckRestriction(value);
+        writer->WriteValueElement(m_elementName, m_elementNamespace, text,
+                                  isEnum ? ItemType_string : value.GetTypeAsEnum(), isDefault);
+    };
+    if (isEnum)
+        write(Text(m_enumToText ? m_enumToText(value.GetI4()) : nullptr));
+    else
+        value.WithText(m_format, write);
     return true;
 }
 

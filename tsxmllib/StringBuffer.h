@@ -52,6 +52,22 @@ public:
             AppendChars(text, length);
         }
     }
+    // Room for length characters (at least one) at the end of the last
+    // block, or null when they do not fit there. What the caller puts there
+    // becomes part of the text with Commit(length); nothing else may change
+    // the buffer in between.
+    char* Reserve(std::size_t length)
+    {
+        return length - 1 < static_cast<std::size_t>(m_LastBlock_SizeOf - m_LastBlock_DataIn) &&
+                       length < kLengthBound - m_dwTotalBufferLen
+                   ? m_pLastBlock + m_LastBlock_DataIn
+                   : nullptr;
+    }
+    void Commit(std::size_t length)
+    {
+        m_LastBlock_DataIn += static_cast<std::uint32_t>(length);
+        m_dwTotalBufferLen += static_cast<std::uint32_t>(length);
+    }
     // Appends up to the terminating zero; null appends nothing.
     void Append(const char* text)
     {

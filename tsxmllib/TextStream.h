@@ -36,6 +36,10 @@ public:
     void Write(const std::string& text) { m_buffer.Append(text); }
     // Exactly length characters.
     void Write(const char* text, std::size_t length) { m_buffer.Append(text, length); }
+    // Writing in place: room for length characters at the end of the
+    // buffer, or null; Commit(length) makes what was put there written.
+    char* Reserve(std::size_t length) { return m_buffer.Reserve(length); }
+    void Commit(std::size_t length) { m_buffer.Commit(length); }
 
     std::uint32_t GetBufferedLength() const { return m_buffer.GetLength(); }
     XmlEncoding GetEncoding() const { return m_encoding; }

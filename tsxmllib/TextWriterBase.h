@@ -4,6 +4,7 @@
 #ifndef TSXMLLIB_TEXTWRITERBASE_H
 #define TSXMLLIB_TEXTWRITERBASE_H
 
+#include "tsxmllib/ComposedText.h"
 #include "tsxmllib/Enums.h"
 #include "tsxmllib/Export.h"
 #include "tsxmllib/TextStream.h"
@@ -35,6 +36,26 @@ public:
 protected:
     CTextWriterBase(const char* monitorName, CTextStream* stream);
 
+    // Writes the length characters that compose puts into the CComposedText
+    // it is given: in place at the end of the stream's buffer when they fit
+    // there, else through the text's own room. False, having written
+    // nothing, when they fit in neither.
+    template <class Compose>
+    bool WriteComposed(std::size_t length, Compose&& compose)
+    {
+        if (char* room = m_pStream->Reserve(length)) {
+            CComposedText out(room);
+            compose(out);
+            m_pStream->Commit(length);
+            return true;
+        }
+        CComposedText out;
+        if (!out.Fits(length))
+            return false;
+        compose(out);
+        m_pStream->Write(out.Data(), out.Size());
+        return true;
+    }
     // Hands the buffered text on once 4096 or more bytes are waiting.
     void FlushCheck()
     {

@@ -131,10 +131,11 @@ void TsVariant::Emplace(ItemType type, T&& value) noexcept
 
 void TsVariant::FreeValue()
 {
-    if (!m_nil && VisitOwned(m_type, [this](auto kind) {
-            using T = typename decltype(kind)::Type;
-            std::launder(reinterpret_cast<T*>(m_value.storage))->~T();
-        })) {
+    if (!HoldsFreed()) {
+        m_value.ui8 = 0;
+        return;
+    }
+    if (VisitOwned(m_type, [this](auto kind) { Destroy<typename decltype(kind)::Type>(); })) {
         m_value.ui8 = 0;
         return;
     }

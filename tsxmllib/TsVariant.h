@@ -31,9 +31,8 @@ struct TSXMLLIB_EXPORT TsVariant {
     TsVariant& operator=(const TsVariant& other);
     virtual ~TsVariant()
     {
-        // Values held inline, and nil ones, leave nothing to free.
-        if (!m_nil && static_cast<unsigned>(m_type) < 32 && (kFreed >> m_type & 1u))
-            FreeValue();
+        if (HoldsFreed())
+            DestroyValue();
     }
 
     void Clear();
@@ -114,14 +113,14 @@ struct TSXMLLIB_EXPORT TsVariant {
     // and decimal. A nil value held by pointer gives the empty text.
     std::string ToString(const char* format) const;
     std::string ToString(const std::string& format) const;
-    // The same text without a copy where one is held: a string gives itself,
-    // any other value its ToString stored in buffer.
-    const std::string& ToText(const std::string& format, std::string& buffer) const
+    // Calls use with the same text, made without a copy: a held string is
+    // passed itself, any other value's ToString is made where use reads it.
+    template <class Use>
+    decltype(auto) WithText(const std::string& format, Use&& use) const
     {
         if (m_type == ItemType_string && !m_nil)
-            return *Held<std::string>();
-        buffer = ToString(format);
-        return buffer;
+            return use(*Held<std::string>());
+        return use(ToString(format));
     }
     // Converts the text to the type and stores it; on failure the variant is unchanged.
     void FromString(const std::string& text, ItemType type, CWhitespaceUtils::WhitespaceRule rule);
@@ -142,6 +141,8 @@ private:
         1u << ItemType_monthDay | 1u << ItemType_date | 1u << ItemType_datetime | 1u << ItemType_time |
         1u << ItemType_string | 1u << ItemType_decimal | 1u << ItemType_integer | 1u << ItemType_XmlObjectBase |
         1u << ItemType_XmlCollection;
+    static constexpr std::uint32_t kDateTimes = 1u << ItemType_yearMonth | 1u << ItemType_monthDay |
+                                                1u << ItemType_date | 1u << ItemType_datetime | 1u << ItemType_time;
 
     union Value {
         char i1;
@@ -178,6 +179,29 @@ private:
     template <class T>
     void Emplace(ItemType type, T&& value) noexcept;
     void Require(ItemType type, const char* getter) const;
+    // Values held inline, and nil ones, leave nothing to free.
+    bool HoldsFreed() const { return !m_nil && static_cast<unsigned>(m_type) < 32 && (kFreed >> m_type & 1u); }
+    // The value in the storage is exactly a T (never a class derived from
+    // it), so its destructor is called by name: no virtual dispatch.
+    template <class T>
+    void Destroy() noexcept
+    {
+        std::launder(reinterpret_cast<T*>(m_value.storage))->T::~T();
+    }
+    // Ends the value HoldsFreed() reports. The types values mostly have are
+    // tested one by one here, inline, rather than through a jump table whose
+    // target changes from one value to the next.
+    void DestroyValue() noexcept
+    {
+        if (m_type == ItemType_string)
+            Destroy<std::string>();
+        else if (kDateTimes >> m_type & 1u)
+            Destroy<CDateTime>();
+        else if (m_type == ItemType_decimal)
+            Destroy<CDecimal>();
+        else
+            FreeValue();
+    }
     void FreeValue();
 
     bool m_nil = false;

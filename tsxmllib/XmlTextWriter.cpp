@@ -344,32 +344,32 @@ bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const 
     const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
     const std::size_t nameLength = (prefix ? prefix->size() + 1 : 0) + localName.size();
     const std::size_t tagsLength = empty ? 1 + nameLength + 2 : 2 * nameLength + 5;
-    CComposedText out;
-    if (!out.Fits(indent.size() + tagsLength + (empty ? 0 : text.size()) + eolLength) ||
-        (!empty && !IsPlain<false>(text)))
+    const std::size_t length = indent.size() + tagsLength + (empty ? 0 : text.size()) + eolLength;
+    if (!empty && !IsPlain<false>(text))
         return false;
-    const auto putName = [&] {
-        if (prefix) {
-            out.Put(*prefix);
-            out.Put(':');
-        }
-        out.Put(localName);
-    };
-    out.Put(indent.data(), indent.size());
-    out.Put('<');
-    putName();
-    if (empty) {
-        out.Put("/>", 2);
-    } else {
-        out.Put('>');
-        out.Put(text);
-        out.Put("</", 2);
+    const auto compose = [&](CComposedText& out) {
+        const auto putName = [&] {
+            if (prefix) {
+                out.Put(*prefix);
+                out.Put(':');
+            }
+            out.Put(localName);
+        };
+        out.Put(indent.data(), indent.size());
+        out.Put('<');
         putName();
-        out.Put('>');
-    }
-    out.Put(m_eol.data(), eolLength);
-    m_pStream->Write(out.Data(), out.Size());
-    return true;
+        if (empty) {
+            out.Put("/>", 2);
+        } else {
+            out.Put('>');
+            out.Put(text);
+            out.Put("</", 2);
+            putName();
+            out.Put('>');
+        }
+        out.Put(m_eol.data(), eolLength);
+    };
+    return WriteComposed(length, compose);
 }
 
 void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::string& namespaceUri,
@@ -378,14 +378,14 @@ void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::str
     CheckStartTagOpen();
     if (namespaceUri.empty()) {
         // The usual attribute, without a prefix, written at once.
-        CComposedText out;
-        if (out.Fits(localName.size() + value.size() + 4) && IsPlain<true>(value)) {
+        const auto compose = [&](CComposedText& out) {
             out.Put(' ');
             out.Put(localName);
             out.Put("=\"", 2);
             out.Put(value);
             out.Put('"');
-            m_pStream->Write(out.Data(), out.Size());
+        };
+        if (IsPlain<true>(value) && WriteComposed(localName.size() + value.size() + 4, compose)) {
             FlushCheck();
             return;
         }
