@@ -31,19 +31,18 @@ TEST(ShortCopy, EveryLengthCopiesExactlyItsBytes)
     }
 }
 
-TEST(ShortCopy, ComposedTextJoinsItsPieces)
+TEST(ShortCopy, ComposedPiecesFollowEachOther)
 {
     CComposedText text;
     std::string expected;
+    char* out = text.Data();
     for (std::size_t length = 0; length <= 17; ++length) {
-        ASSERT_TRUE(text.Fits(length + 1));
-        text.Put(Sample(length));
-        text.Put('|');
+        out = Composed::Put(Composed::Put(out, Sample(length)), '|');
         expected += Sample(length) + "|";
     }
-    EXPECT_EQ(std::string(text.Data(), text.Size()), expected);
-    EXPECT_TRUE(text.Fits(CComposedText::kCapacity - expected.size()));
-    EXPECT_FALSE(text.Fits(CComposedText::kCapacity - expected.size() + 1));
+    EXPECT_EQ(std::string(text.Data(), static_cast<std::size_t>(out - text.Data())), expected);
+    EXPECT_TRUE(CComposedText::Fits(CComposedText::kCapacity));
+    EXPECT_FALSE(CComposedText::Fits(CComposedText::kCapacity + 1));
 }
 
 TEST(WordScan, SameBytesSeesADifferenceAnywhere)

@@ -12,38 +12,38 @@
 
 namespace TsXmlLib16 {
 
+// The pieces are put through a pointer the caller keeps in a local variable,
+// each put returning where the next one goes. A pointer kept in memory (a
+// member, say) would have to be read back after every store of a character,
+// since such a store may change any object; a local one stays in a register.
+namespace Composed {
+inline char* Put(char* out, char c)
+{
+    *out = c;
+    return out + 1;
+}
+inline char* Put(char* out, const char* text, std::size_t length)
+{
+    CopyShort(out, text, length);
+    return out + length;
+}
+inline char* Put(char* out, const std::string& text) { return Put(out, text.data(), text.size()); }
+} // namespace Composed
+
+// Room on the stack for a piece that cannot be composed where it goes.
 class CComposedText {
 public:
     static constexpr std::size_t kCapacity = 256;
 
-    // Composes in the text's own kCapacity characters.
     CComposedText() = default;
-    // Composes straight into out, memory the caller has made room in (the
-    // end of a stream's buffer, say) for everything it will put; Fits is not
-    // asked then.
-    explicit CComposedText(char* out) : m_begin(out), m_end(out) {}
     CComposedText(const CComposedText&) = delete;
     CComposedText& operator=(const CComposedText&) = delete;
 
-    // Whether length more characters fit in the text's own room. Callers ask
-    // before they put: the puts themselves do not check.
-    bool Fits(std::size_t length) const { return length <= static_cast<std::size_t>(m_text + kCapacity - m_end); }
-
-    void Put(char c) { *m_end++ = c; }
-    void Put(const std::string& text) { Put(text.data(), text.size()); }
-    void Put(const char* text, std::size_t length)
-    {
-        CopyShort(m_end, text, length);
-        m_end += length;
-    }
-
-    const char* Data() const { return m_begin; }
-    std::size_t Size() const { return static_cast<std::size_t>(m_end - m_begin); }
+    static bool Fits(std::size_t length) { return length <= kCapacity; }
+    char* Data() { return m_text; }
 
 private:
     char m_text[kCapacity];
-    char* m_begin = m_text;
-    char* m_end = m_text;
 };
 
 } // namespace TsXmlLib16

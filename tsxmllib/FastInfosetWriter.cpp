@@ -70,6 +70,10 @@ CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBina
       m_pVocabulary(context.GetUseGeneratedVocabulary() ? new CFIVocabulary(*context.GetVocabulary())
                                                         : new CFIVocabulary())
 {
+    if (m_localIsUtf8 && context.GetDefaultStringEncoding() == CFastInfosetContext::StringEncoding_UTF8)
+        for (unsigned type = 0; type < 32; ++type)
+            if (context.GetEncoding(type).m_kind == CFastInfosetContext::EncodedCharacterString::Kind_CharacterString)
+                m_textAsItStandsTypes |= 1u << type;
 }
 
 CFastInfosetWriter::~CFastInfosetWriter() { delete m_pVocabulary; }
@@ -578,26 +582,50 @@ void CFastInfosetWriter::WriteCharacterChunk(const std::string& text, ItemType t
 
 bool CFastInfosetWriter::WriteIndexedValueElement(std::uint32_t nameIndex, const std::string& text, ItemType type)
 {
-    // Text shorter than the add length may be in the table, and longer text
-    // needs a four-octet length; both take the general path.
+    // Names past the first 32 and text longer than 258 octets need the
+    // longer integer and length forms, texts of other encodings their own
+    // octets: all take the general path.
     const std::size_t length = text.size();
-    if (nameIndex > 32 || length == 0 || length < m_context.GetElementMaxAddLength() || length > 258 ||
-        !m_localIsUtf8 || !IsUtf8CharacterString(m_context, type))
+    if (nameIndex > 32 || length == 0 || length > 258 || !WritesTextAsItStands(type))
         return false;
-    unsigned char* out = m_pOut->Reserve(3 + length);
+    // Text shorter than the add length is written by its index when the
+    // table holds it, and added otherwise.
+    std::uint32_t chunkIndex = 0;
+    const bool addable = length < m_context.GetElementMaxAddLength();
+    if (addable) {
+        chunkIndex = FindShortString(m_characterChunkCache, &CFIVocabulary::FindCharacterChunkIndex, text);
+        if (chunkIndex > 16)
+            return false;
+    }
+    // The octets go through a local pointer: a store through the run's own
+    // end pointer would make every following octet read it back.
+    unsigned char* out = m_pOut->Reserve(4 + length);
+    if (m_terminatorPending) {
+        *out++ = kTerminator;
+        m_terminatorPending = false;
+    }
     // The name: an integer from 1 to 32 starting on bit 3 of its octet.
     *out++ = static_cast<unsigned char>(nameIndex - 1);
-    // A character chunk not added to the table ('10' '0' '0'), the UTF-8
-    // discriminant, and the length as an octet string starting on bit 7.
-    const unsigned char chunk = kCharacterChunk | (Discriminant_Utf8 << 2);
-    if (length <= 2) {
-        *out++ = static_cast<unsigned char>(chunk | (length - 1));
+    if (chunkIndex) {
+        // A character chunk by index: '10' '1', the index from 1 to 16 on bit 4.
+        *out++ = static_cast<unsigned char>(kCharacterChunk | 0x20 | (chunkIndex - 1));
     } else {
-        *out++ = static_cast<unsigned char>(chunk | 0x02);
-        *out++ = static_cast<unsigned char>(length - 3);
+        // A literal character chunk ('10' '0', then the add bit), the UTF-8
+        // discriminant, and the length as an octet string starting on bit 7.
+        const unsigned char chunk =
+            static_cast<unsigned char>(kCharacterChunk | (addable ? 0x10 : 0x00) | (Discriminant_Utf8 << 2));
+        if (length <= 2) {
+            *out++ = static_cast<unsigned char>(chunk | (length - 1));
+        } else {
+            *out++ = static_cast<unsigned char>(chunk | 0x02);
+            *out++ = static_cast<unsigned char>(length - 3);
+        }
+        CopyShort(out, text.data(), length);
+        out += length;
     }
-    CopyShort(out, text.data(), length);
-    m_pOut->Commit(out + length);
+    m_pOut->Commit(out);
+    if (addable && !chunkIndex)
+        m_pVocabulary->AddCharacterChunk(text);
     return true;
 }
 
@@ -640,16 +668,15 @@ void CFastInfosetWriter::WriteValueElement(const std::string& localName, const s
     }
     TS_DEBUG_TRACE("New Elm: %s::%s\n", namespaceUri.c_str(), localName.c_str());
     WritePendingElement();
-    PutPendingTerminator();
     m_pContext->IncrementChildCount();
     TS_DEBUG_TRACE("Elm Val: %s\n", text.c_str());
-    if (const std::uint32_t nameIndex = FindName(m_elementNameCache, true, *prefix, namespaceUri, localName)) {
-        if (!WriteIndexedValueElement(nameIndex, text, type)) {
+    const std::uint32_t nameIndex = FindName(m_elementNameCache, true, *prefix, namespaceUri, localName);
+    if (!nameIndex || !WriteIndexedValueElement(nameIndex, text, type)) {
+        PutPendingTerminator();
+        if (nameIndex)
             PutIntegerBit3(0x00, nameIndex);
-            WriteCharacterChunk(text, type);
-        }
-    } else {
-        WriteNewElementName(0x00, *prefix, namespaceUri, localName);
+        else
+            WriteNewElementName(0x00, *prefix, namespaceUri, localName);
         WriteCharacterChunk(text, type);
     }
     TS_DEBUG_TRACE("End Elm: %s::%s\n", namespaceUri.c_str(), localName.c_str());

@@ -207,9 +207,10 @@ private:
     // Character data of an element: nothing when empty, else a chunk by
     // index or literal (and added when short).
     void WriteCharacterChunk(const std::string& text, ItemType type);
-    // The element name by a small index and its text as a literal UTF-8
-    // chunk, written at once; false (having written nothing) when the index,
-    // the text or its encoding needs one of the general forms.
+    // The held-back terminator, the element name by a small index and its
+    // text as a chunk (by a small index, or literal UTF-8), written at once;
+    // false (having written nothing) when the index, the text or its
+    // encoding needs one of the general forms.
     bool WriteIndexedValueElement(std::uint32_t nameIndex, const std::string& text, ItemType type);
     // 4-bit terminator of a list, with padding.
     static constexpr unsigned char kTerminator = 0xF0;
@@ -248,6 +249,13 @@ private:
     COctetRun* m_pOut;
     const CFastInfosetContext& m_context;
     const bool m_localIsUtf8;
+    // Bit t is set when text of item type t is written as the UTF-8 octets
+    // it already is: a character string in UTF-8, from UTF-8 local text.
+    std::uint32_t m_textAsItStandsTypes = 0;
+    bool WritesTextAsItStands(ItemType type) const
+    {
+        return static_cast<unsigned>(type) < 32 && (m_textAsItStandsTypes >> type & 1u);
+    }
     CXmlWriterContext* m_pPending = nullptr;
     bool m_terminatorPending = false;
     CFIVocabulary* m_pVocabulary;

@@ -11,6 +11,8 @@
 #include "tsxmllib/WordScan.h"
 #include "tsxmllib/XmlWriter.h"
 
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,24 +38,25 @@ public:
 protected:
     CTextWriterBase(const char* monitorName, CTextStream* stream);
 
-    // Writes the length characters that compose puts into the CComposedText
-    // it is given: in place at the end of the stream's buffer when they fit
-    // there, else through the text's own room. False, having written
-    // nothing, when they fit in neither.
+    // Writes the length characters that compose(out) puts from out on
+    // (returning the end of what it put): in place at the end of the
+    // stream's buffer when they fit there, else through room on the stack.
+    // False, having written nothing, when they fit in neither.
     template <class Compose>
     bool WriteComposed(std::size_t length, Compose&& compose)
     {
         if (char* room = m_pStream->Reserve(length)) {
-            CComposedText out(room);
-            compose(out);
+            [[maybe_unused]] char* const end = compose(room);
+            assert(end == room + length && "composed length");
             m_pStream->Commit(length);
             return true;
         }
-        CComposedText out;
-        if (!out.Fits(length))
+        CComposedText text;
+        if (!text.Fits(length))
             return false;
-        compose(out);
-        m_pStream->Write(out.Data(), out.Size());
+        [[maybe_unused]] char* const end = compose(text.Data());
+        assert(end == text.Data() + length && "composed length");
+        m_pStream->Write(text.Data(), length);
         return true;
     }
     // Hands the buffered text on once 4096 or more bytes are waiting.

@@ -218,11 +218,25 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
     const bool isDocumentElement = context->GetParent() == nullptr;
     context->SetStartTagOpen(true);
 
+    const bool needsPrefix =
+        !namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, context->GetDefaultNamespace());
+    if (!isDocumentElement && !needsPrefix) {
+        // The usual start tag: indentation, '<' and the name, written at once.
+        const std::string_view indent = m_prettyPrint ? IndentRun(context->GetDepth()) : std::string_view();
+        const auto compose = [&](char* out) {
+            using Composed::Put;
+            return Put(Put(Put(out, indent.data(), indent.size()), '<'), localName);
+        };
+        if (WriteComposed(indent.size() + 1 + localName.size(), compose)) {
+            FlushCheck();
+            return;
+        }
+    }
     if (m_prettyPrint)
         WriteIndentChars(context->GetDepth());
     m_pStream->Write('<');
 
-    if (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, context->GetDefaultNamespace())) {
+    if (needsPrefix) {
         const std::string* prefix = context->FindPrefix(namespaceUri);
         const bool declare = prefix == nullptr;
         if (declare) {
@@ -277,24 +291,38 @@ void CXmlTextWriter::WriteContent(const std::string& text)
 void CXmlTextWriter::EndElement()
 {
     assert(m_pContext != 0 && "m_pContext != 0");
+    const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
     if (m_pContext->IsStartTagOpen()) {
         m_pContext->SetStartTagOpen(false);
-        m_pStream->Write("/>");
+        m_pStream->Write("/>", 2);
+        m_pStream->Write(m_eol.data(), eolLength);
     } else {
-        if (m_prettyPrint && m_pContext->GetChildCount() > 0)
-            WriteIndentChars(m_pContext->GetDepth());
-        m_pStream->Write("</");
+        const std::string_view indent = m_prettyPrint && m_pContext->GetChildCount() > 0
+                                            ? IndentRun(m_pContext->GetDepth())
+                                            : std::string_view();
         const std::string& namespaceUri = m_pContext->GetNamespaceUri();
         const std::string* prefix = nullptr;
         if (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, m_pContext->GetDefaultNamespace())) {
             prefix = m_pContext->FindPrefix(namespaceUri);
             assert(prefix && "the start tag found or declared a prefix");
         }
-        WriteQualifiedName(prefix, m_pContext->GetLocalName());
-        m_pStream->Write('>');
+        const std::string& localName = m_pContext->GetLocalName();
+        const auto compose = [&](char* out) {
+            using Composed::Put;
+            out = Put(Put(out, indent.data(), indent.size()), "</", 2);
+            if (prefix)
+                out = Put(Put(out, *prefix), ':');
+            return Put(Put(Put(out, localName), '>'), m_eol.data(), eolLength);
+        };
+        const std::size_t nameLength = (prefix ? prefix->size() + 1 : 0) + localName.size();
+        if (!WriteComposed(indent.size() + 2 + nameLength + 1 + eolLength, compose)) {
+            m_pStream->Write(indent.data(), indent.size());
+            m_pStream->Write("</", 2);
+            WriteQualifiedName(prefix, localName);
+            m_pStream->Write('>');
+            m_pStream->Write(m_eol.data(), eolLength);
+        }
     }
-    if (m_prettyPrint)
-        WriteEOL();
     FlushCheck();
     PopContext();
 }
@@ -347,27 +375,22 @@ bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const 
     const std::size_t length = indent.size() + tagsLength + (empty ? 0 : text.size()) + eolLength;
     if (!empty && !IsPlain<false>(text))
         return false;
-    const auto compose = [&](CComposedText& out) {
-        const auto putName = [&] {
-            if (prefix) {
-                out.Put(*prefix);
-                out.Put(':');
-            }
-            out.Put(localName);
+    const auto compose = [&](char* out) {
+        using Composed::Put;
+        const auto putName = [&](char* at) {
+            if (prefix)
+                at = Put(Put(at, *prefix), ':');
+            return Put(at, localName);
         };
-        out.Put(indent.data(), indent.size());
-        out.Put('<');
-        putName();
+        out = Put(out, indent.data(), indent.size());
+        out = putName(Put(out, '<'));
         if (empty) {
-            out.Put("/>", 2);
+            out = Put(out, "/>", 2);
         } else {
-            out.Put('>');
-            out.Put(text);
-            out.Put("</", 2);
-            putName();
-            out.Put('>');
+            out = Put(Put(Put(out, '>'), text), "</", 2);
+            out = Put(putName(out), '>');
         }
-        out.Put(m_eol.data(), eolLength);
+        return Put(out, m_eol.data(), eolLength);
     };
     return WriteComposed(length, compose);
 }
@@ -378,12 +401,9 @@ void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::str
     CheckStartTagOpen();
     if (namespaceUri.empty()) {
         // The usual attribute, without a prefix, written at once.
-        const auto compose = [&](CComposedText& out) {
-            out.Put(' ');
-            out.Put(localName);
-            out.Put("=\"", 2);
-            out.Put(value);
-            out.Put('"');
+        const auto compose = [&](char* out) {
+            using Composed::Put;
+            return Put(Put(Put(Put(Put(out, ' '), localName), "=\"", 2), value), '"');
         };
         if (IsPlain<true>(value) && WriteComposed(localName.size() + value.size() + 4, compose)) {
             FlushCheck();
