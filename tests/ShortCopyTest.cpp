@@ -45,6 +45,22 @@ TEST(ShortCopy, ComposedPiecesFollowEachOther)
     EXPECT_FALSE(CComposedText::Fits(CComposedText::kCapacity + 1));
 }
 
+TEST(WordScan, ShortLoadsHoldOnlyTheirOwnBytes)
+{
+    // Every byte of the word comes from the piece, so a byte is in the word
+    // exactly when it is in the piece, wherever it stands.
+    for (std::size_t length = 1; length <= 8; ++length) {
+        const std::string plain(length, 'a');
+        EXPECT_EQ(WordScan::AnyByteIs(WordScan::LoadShort(plain.data(), length), '<'), 0u) << "length " << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string marked = plain;
+            marked[at] = '<';
+            EXPECT_NE(WordScan::AnyByteIs(WordScan::LoadShort(marked.data(), length), '<'), 0u)
+                << "length " << length << " at " << at;
+        }
+    }
+}
+
 TEST(WordScan, SameBytesSeesADifferenceAnywhere)
 {
     for (std::size_t length = 0; length <= 40; ++length) {

@@ -357,8 +357,6 @@ CBigInteger::CBigInteger(const char* text) : m_sign(1) { Parse(text); }
 
 CBigInteger::CBigInteger(const std::string& text) : m_sign(1) { Parse(text.c_str()); }
 
-CBigInteger::CBigInteger(const CBigInteger& other) = default;
-
 CBigInteger::CBigInteger(CBigInteger&& other) noexcept : m_sign(other.m_sign), m_limbs(std::move(other.m_limbs))
 {
     other.m_sign = 1;

@@ -37,7 +37,7 @@ public:
     explicit CBigInteger(const CDecimal& value);
     explicit CBigInteger(const char* text);
     explicit CBigInteger(const std::string& text);
-    CBigInteger(const CBigInteger& other);
+    CBigInteger(const CBigInteger& other) = default;
     CBigInteger(CBigInteger&& other) noexcept;
     CBigInteger& operator=(const CBigInteger& other);
     CBigInteger& operator=(CBigInteger&& other) noexcept;

@@ -82,8 +82,6 @@ CDecimal::CDecimal(const char* text) : m_fractionDigits(1) { Parse(text); }
 
 CDecimal::CDecimal(const std::string& text) : m_fractionDigits(1) { Parse(text.c_str()); }
 
-CDecimal::CDecimal(const CDecimal& other) = default;
-
 CDecimal::CDecimal(CDecimal&& other) noexcept = default;
 
 CDecimal& CDecimal::operator=(const CDecimal& other) = default;

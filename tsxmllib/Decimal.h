@@ -35,7 +35,7 @@ public:
     explicit CDecimal(double value);
     explicit CDecimal(const char* text);
     explicit CDecimal(const std::string& text);
-    CDecimal(const CDecimal& other);
+    CDecimal(const CDecimal& other) = default;
     CDecimal(CDecimal&& other) noexcept;
     CDecimal& operator=(const CDecimal& other);
     CDecimal& operator=(CDecimal&& other) noexcept;

@@ -21,6 +21,28 @@ inline std::uint64_t Load(const char* p)
     std::memcpy(&word, p, sizeof word);
     return word;
 }
+// Eight bytes made of the length (1 to 8) bytes at p only, some of them
+// repeated: a test for the presence of a byte gives the same answer for the
+// word as for the bytes.
+inline std::uint64_t LoadShort(const char* p, std::size_t length)
+{
+    if (length >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, p, sizeof head);
+        std::memcpy(&tail, p + length - sizeof tail, sizeof tail);
+        return head | std::uint64_t{tail} << 32;
+    }
+    std::uint32_t half;
+    if (length >= 2) {
+        std::uint16_t head, tail;
+        std::memcpy(&head, p, sizeof head);
+        std::memcpy(&tail, p + length - sizeof tail, sizeof tail);
+        half = head | std::uint32_t{tail} << 16;
+    } else {
+        half = 0x01010101u * static_cast<unsigned char>(*p);
+    }
+    return half | std::uint64_t{half} << 32;
+}
 // Non-zero when some byte of w is below limit (at most 128); bytes of 128
 // and above never count.
 inline std::uint64_t AnyByteBelow(std::uint64_t w, unsigned limit) { return (w - kOnes * limit) & ~w & kHighs; }

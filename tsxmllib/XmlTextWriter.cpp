@@ -47,12 +47,23 @@ struct MayHoldMarkup {
 };
 
 // Whether text, up to its end, holds nothing that escaping would change.
+// The filter looks at whole words; only a text it flags (which may hold
+// markup) has its characters looked at one by one. A last part shorter than
+// a word is tested as a word of its own bytes, without a loop over them.
 template <bool attributeMode>
 bool IsPlain(const std::string& text)
 {
+    const MayHoldMarkup<attributeMode> mayHoldMarkup;
+    const char* p = text.data();
+    std::size_t rest = text.size();
+    for (; rest > 8; p += 8, rest -= 8)
+        if (mayHoldMarkup(WordScan::Load(p)))
+            break;
+    if (rest <= 8 && (rest == 0 || !mayHoldMarkup(WordScan::LoadShort(p, rest))))
+        return true;
     const char* const end = text.c_str() + text.size();
     return WordScan::FindSpecial(text.c_str(), end, kMarkup, attributeMode ? kInAttributes : kInText,
-                                 MayHoldMarkup<attributeMode>{}) == end;
+                                 mayHoldMarkup) == end;
 }
 } // namespace
 

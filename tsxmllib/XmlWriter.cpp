@@ -1,6 +1,7 @@
 #include "tsxmllib/XmlWriter.h"
 
 #include "tsxmllib/TsException.h"
+#include "tsxmllib/WordScan.h"
 
 #include <cassert>
 #include <set>
@@ -93,9 +94,9 @@ void CXmlWriter::CXmlWriterContext::ReuseAsChild(CXmlWriterContext* parent, cons
     m_startTagOpen = 0;
     m_depth = parent->m_depth + 1;
     // Siblings mostly share their namespace, and often their name.
-    if (m_namespaceUri != namespaceUri)
+    if (!WordScan::SameBytes(m_namespaceUri, namespaceUri))
         m_namespaceUri = namespaceUri;
-    if (m_localName != localName)
+    if (!WordScan::SameBytes(m_localName, localName))
         m_localName = localName;
     m_pParent = parent;
     m_collectionState = 0;
