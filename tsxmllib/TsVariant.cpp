@@ -154,13 +154,6 @@ void TsVariant::FreeValue()
     m_value.ui8 = 0;
 }
 
-void TsVariant::Clear()
-{
-    FreeValue();
-    m_nil = false;
-    m_type = ItemType_Invalid;
-}
-
 void TsVariant::SetNil()
 {
     FreeValue();
@@ -177,62 +170,13 @@ std::string TsVariant::GetType() const
 // ---------------------------------------------------------------------------
 // Setters
 
-#define TSXMLLIB_SET_INLINE(Name, Type, Tag, Member) \
-    void TsVariant::Name(Type value)                 \
-    {                                                \
-        Clear();                                     \
-        m_type = Tag;                                \
-        m_value.Member = value;                      \
-    }
-
-// An empty variant (the usual case: one made for a single value) takes the
-// copy in place; a failed copy leaves it empty. Otherwise the copy is made
-// first, so that a failure leaves the old value, and value may be part of it.
-#define TSXMLLIB_SET_OWNED(Name, Type, Tag)                 \
-    void TsVariant::Name(const Type& value)                 \
-    {                                                       \
-        if (m_type == ItemType_Invalid && !m_nil) {         \
-            new (m_value.storage) Type(value);              \
-            m_type = Tag;                                   \
-            return;                                         \
-        }                                                   \
-        Type copy(value);                                   \
-        Emplace(Tag, std::move(copy));                      \
-    }
-
-TSXMLLIB_SET_OWNED(SetHexBinary, CBinaryData, ItemType_hexBinary)
-TSXMLLIB_SET_OWNED(SetBase64Binary, CBinaryData, ItemType_base64Binary)
-TSXMLLIB_SET_INLINE(SetI1, char, ItemType_i1, i1)
-TSXMLLIB_SET_INLINE(SetI2, short, ItemType_i2, i2)
-TSXMLLIB_SET_INLINE(SetI4, std::int32_t, ItemType_i4, i4)
-TSXMLLIB_SET_INLINE(SetI8, std::int64_t, ItemType_i8, i8)
-TSXMLLIB_SET_INLINE(SetUI1, unsigned char, ItemType_ui1, ui1)
-TSXMLLIB_SET_INLINE(SetUI2, unsigned short, ItemType_ui2, ui2)
-TSXMLLIB_SET_INLINE(SetUI4, std::uint32_t, ItemType_ui4, ui4)
-TSXMLLIB_SET_INLINE(SetUI8, std::uint64_t, ItemType_ui8, ui8)
-TSXMLLIB_SET_INLINE(SetR4, float, ItemType_r4, r4)
-TSXMLLIB_SET_INLINE(SetR8, double, ItemType_r8, r8)
-TSXMLLIB_SET_OWNED(SetDuration, CDateTimeSpan, ItemType_duration)
-TSXMLLIB_SET_OWNED(SetYearMonth, CDateTime, ItemType_yearMonth)
-TSXMLLIB_SET_OWNED(SetMonthDay, CDateTime, ItemType_monthDay)
-TSXMLLIB_SET_INLINE(SetYear, unsigned short, ItemType_year, year)
-TSXMLLIB_SET_INLINE(SetMonth, unsigned char, ItemType_month, month)
-TSXMLLIB_SET_INLINE(SetDay, unsigned char, ItemType_day, day)
-TSXMLLIB_SET_OWNED(SetDate, CDateTime, ItemType_date)
-TSXMLLIB_SET_OWNED(SetDateTime, CDateTime, ItemType_datetime)
-TSXMLLIB_SET_OWNED(SetTime, CDateTime, ItemType_time)
-TSXMLLIB_SET_INLINE(SetChar, char, ItemType_char, ch)
-TSXMLLIB_SET_INLINE(SetBoolean, bool, ItemType_boolean, boolean)
-TSXMLLIB_SET_OWNED(SetDecimal, CDecimal, ItemType_decimal)
-TSXMLLIB_SET_OWNED(SetInteger, CBigInteger, ItemType_integer)
-
-#undef TSXMLLIB_SET_INLINE
-#undef TSXMLLIB_SET_OWNED
-
-void TsVariant::SetString(std::string value)
-{
-    Emplace(ItemType_string, std::move(value));
-}
+// The owned types the inline setters replace a value with.
+template void TsVariant::Emplace<std::string>(ItemType, std::string&&) noexcept;
+template void TsVariant::Emplace<CBinaryData>(ItemType, CBinaryData&&) noexcept;
+template void TsVariant::Emplace<CDateTimeSpan>(ItemType, CDateTimeSpan&&) noexcept;
+template void TsVariant::Emplace<CDateTime>(ItemType, CDateTime&&) noexcept;
+template void TsVariant::Emplace<CDecimal>(ItemType, CDecimal&&) noexcept;
+template void TsVariant::Emplace<CBigInteger>(ItemType, CBigInteger&&) noexcept;
 
 void TsVariant::SetXmlObject(CXmlObjectBase* value)
 {

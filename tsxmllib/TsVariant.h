@@ -35,7 +35,14 @@ struct TSXMLLIB_EXPORT TsVariant {
             DestroyValue();
     }
 
-    void Clear();
+    void Clear()
+    {
+        if (HoldsFreed())
+            FreeValue();
+        m_value.ui8 = 0;
+        m_nil = false;
+        m_type = ItemType_Invalid;
+    }
     // A type is held or the nil flag is set.
     bool IsValid() const { return m_type != ItemType_Invalid || m_nil; }
     bool IsNil() const { return m_nil; }
@@ -46,32 +53,42 @@ struct TSXMLLIB_EXPORT TsVariant {
     // The lexical name of the type ("i4", "datetime", ...); throws for 0, 27 and 28.
     std::string GetType() const;
 
-    void SetHexBinary(const CBinaryData& value);
-    void SetBase64Binary(const CBinaryData& value);
-    void SetI1(char value);
-    void SetI2(short value);
-    void SetI4(std::int32_t value);
-    void SetI8(std::int64_t value);
-    void SetUI1(unsigned char value);
-    void SetUI2(unsigned short value);
-    void SetUI4(std::uint32_t value);
-    void SetUI8(std::uint64_t value);
-    void SetR4(float value);
-    void SetR8(double value);
-    void SetDuration(const CDateTimeSpan& value);
-    void SetYearMonth(const CDateTime& value);
-    void SetMonthDay(const CDateTime& value);
-    void SetYear(unsigned short value);
-    void SetMonth(unsigned char value);
-    void SetDay(unsigned char value);
-    void SetDate(const CDateTime& value);
-    void SetDateTime(const CDateTime& value);
-    void SetTime(const CDateTime& value);
-    void SetChar(char value);
-    void SetString(std::string value);
-    void SetBoolean(bool value);
-    void SetDecimal(const CDecimal& value);
-    void SetInteger(const CBigInteger& value);
+    // The setters are inline: generated classes call them for every value
+    // they hand out.
+    void SetHexBinary(const CBinaryData& value) { SetOwned(ItemType_hexBinary, value); }
+    void SetBase64Binary(const CBinaryData& value) { SetOwned(ItemType_base64Binary, value); }
+    void SetI1(char value) { SetInline(ItemType_i1, &Value::i1, value); }
+    void SetI2(short value) { SetInline(ItemType_i2, &Value::i2, value); }
+    void SetI4(std::int32_t value) { SetInline(ItemType_i4, &Value::i4, value); }
+    void SetI8(std::int64_t value) { SetInline(ItemType_i8, &Value::i8, value); }
+    void SetUI1(unsigned char value) { SetInline(ItemType_ui1, &Value::ui1, value); }
+    void SetUI2(unsigned short value) { SetInline(ItemType_ui2, &Value::ui2, value); }
+    void SetUI4(std::uint32_t value) { SetInline(ItemType_ui4, &Value::ui4, value); }
+    void SetUI8(std::uint64_t value) { SetInline(ItemType_ui8, &Value::ui8, value); }
+    void SetR4(float value) { SetInline(ItemType_r4, &Value::r4, value); }
+    void SetR8(double value) { SetInline(ItemType_r8, &Value::r8, value); }
+    void SetDuration(const CDateTimeSpan& value) { SetOwned(ItemType_duration, value); }
+    void SetYearMonth(const CDateTime& value) { SetOwned(ItemType_yearMonth, value); }
+    void SetMonthDay(const CDateTime& value) { SetOwned(ItemType_monthDay, value); }
+    void SetYear(unsigned short value) { SetInline(ItemType_year, &Value::year, value); }
+    void SetMonth(unsigned char value) { SetInline(ItemType_month, &Value::month, value); }
+    void SetDay(unsigned char value) { SetInline(ItemType_day, &Value::day, value); }
+    void SetDate(const CDateTime& value) { SetOwned(ItemType_date, value); }
+    void SetDateTime(const CDateTime& value) { SetOwned(ItemType_datetime, value); }
+    void SetTime(const CDateTime& value) { SetOwned(ItemType_time, value); }
+    void SetChar(char value) { SetInline(ItemType_char, &Value::ch, value); }
+    void SetString(std::string value)
+    {
+        if (IsEmpty()) {
+            new (m_value.storage) std::string(std::move(value));
+            m_type = ItemType_string;
+            return;
+        }
+        Emplace(ItemType_string, std::move(value));
+    }
+    void SetBoolean(bool value) { SetInline(ItemType_boolean, &Value::boolean, value); }
+    void SetDecimal(const CDecimal& value) { SetOwned(ItemType_decimal, value); }
+    void SetInteger(const CBigInteger& value) { SetOwned(ItemType_integer, value); }
     // The object or collection (which may be null) gains a reference.
     void SetXmlObject(CXmlObjectBase* value);
     void SetXmlCollection(CXmlCollectionBase* value);
@@ -175,9 +192,33 @@ private:
     {
         return m_nil ? nullptr : std::launder(reinterpret_cast<const T*>(m_value.storage));
     }
-    // Replaces the content by an owned value moved from value.
+    // Replaces the content by an owned value moved from value (instantiated
+    // in the source for the owned types).
     template <class T>
     void Emplace(ItemType type, T&& value) noexcept;
+    // Neither a value nor the nil flag.
+    bool IsEmpty() const { return m_type == ItemType_Invalid && !m_nil; }
+    template <class T>
+    void SetInline(ItemType type, T Value::*member, T value)
+    {
+        Clear();
+        m_type = type;
+        m_value.*member = value;
+    }
+    // An empty variant (the usual case: one made for a single value) takes
+    // the copy in place; a failed copy leaves it empty. Otherwise the copy is
+    // made first, so that a failure leaves the old value, and value may be
+    // part of it.
+    template <class T>
+    void SetOwned(ItemType type, const T& value)
+    {
+        if (IsEmpty()) {
+            new (m_value.storage) T(value);
+            m_type = type;
+            return;
+        }
+        Emplace(type, T(value));
+    }
     void Require(ItemType type, const char* getter) const;
     // Values held inline, and nil ones, leave nothing to free.
     bool HoldsFreed() const { return !m_nil && static_cast<unsigned>(m_type) < 32 && (kFreed >> m_type & 1u); }
