@@ -59,11 +59,16 @@ protected:
         m_pStream->Write(text.Data(), length);
         return true;
     }
-    // Hands the buffered text on once 4096 or more bytes are waiting.
+    // Hands the buffered text on once 4096 or more bytes are waiting. A
+    // stream that keeps its text (the in-memory one) still holds it after
+    // the flush: it is asked again only when another 4096 bytes have come,
+    // not after every piece.
     void FlushCheck()
     {
-        if (m_pStream->GetBufferedLength() >= kFlushThreshold)
+        if (m_pStream->GetBufferedLength() >= m_flushAt) {
             m_pStream->Flush();
+            m_flushAt = m_pStream->GetBufferedLength() + kFlushThreshold;
+        }
     }
     // The indent characters depth times, in one write.
     void WriteIndentChars(std::uint32_t depth)
@@ -111,6 +116,7 @@ protected:
     CTextStream* m_pStream;
 
 private:
+    std::uint32_t m_flushAt = kFlushThreshold;
     void GrowIndentRun(std::size_t length);
 };
 

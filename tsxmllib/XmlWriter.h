@@ -14,6 +14,7 @@
 #include <map>
 #include "tsxmllib/Namespaces.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -131,7 +132,12 @@ public:
     // start tag by a C string, and a start tag makes no string of its own.
     const std::string& NamespaceText(const char* ns)
     {
-        m_namespaceText.assign(ns ? ns : "");
+        if (!ns)
+            ns = "";
+        // Mostly the namespace of the element before: compared, not copied again.
+        const std::size_t held = m_namespaceText.size();
+        if (std::strncmp(ns, m_namespaceText.c_str(), held) != 0 || ns[held] != '\0')
+            m_namespaceText.assign(ns);
         return m_namespaceText;
     }
 
