@@ -51,6 +51,10 @@ inline void WriteValueElements(TsXmlLib16::CXmlWriter& w, bool fused)
     // More names than the shortest index form holds.
     for (int i = 0; i < 40; ++i)
         value("n" + std::to_string(i), "urn:d", "value");
+    // Short texts seen before, by table indexes of one octet and of more.
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 24; ++i)
+            value("q", "urn:d", std::to_string(i));
     w.StartElement("inner", "urn:p");
     value("deep", "urn:d", "x");
     value("deep", "urn:p", "x");

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <fstream>
 #include <iterator>
@@ -126,6 +127,28 @@ TEST(StringBuffer, BlockBoundariesResetAndClear)
     std::string copied(11, ' ');
     counted.CopyTo(&copied[0]);
     EXPECT_EQ(copied, std::string("x\0yz0123456", 11));
+}
+
+TEST(StringBuffer, ReservedRoomBecomesTextOnCommit)
+{
+    // Blocks of 15 characters: room is only handed out where it fits whole.
+    CStringBuffer buffer(16);
+    buffer.Append("abc");
+    char* room = buffer.Reserve(5);
+    ASSERT_NE(room, nullptr);
+    std::memcpy(room, "defgh", 5);
+    EXPECT_EQ(buffer.GetLength(), 3u); // nothing counts before the commit
+    buffer.Commit(5);
+    EXPECT_EQ(buffer.Reserve(8), nullptr);
+    EXPECT_EQ(buffer.Reserve(0), nullptr);
+    room = buffer.Reserve(7);
+    ASSERT_NE(room, nullptr);
+    std::memcpy(room, "ijklmno", 7);
+    buffer.Commit(7);
+    EXPECT_EQ(buffer.Reserve(1), nullptr); // the block is full: appends take a new one
+    buffer.Append('p');
+    EXPECT_EQ(buffer.GetBlockCount(), 2u);
+    EXPECT_STREQ(buffer.GetData(), "abcdefghijklmnop");
 }
 
 TEST_F(TextStreamEncoding, TextStreamBytesFollowTheEncoding)

@@ -218,6 +218,40 @@ TEST_F(XmlWriter, PrettyPrintingIndentsAndEndsLines)
     EXPECT_STREQ(stream.GetText(), "<r>\n\t<a/>\n..<b/>\n</r>\n");
 }
 
+TEST(XmlTextWriter, AStreamThatKeepsItsTextIsAskedToFlushPerFourKilobytes)
+{
+    // A stream that keeps its text when flushed (as the in-memory one does)
+    // is asked again only after another 4096 characters, not after every
+    // element; one that empties its buffer is asked whenever 4096 wait.
+    struct Counting : CTextStream {
+        explicit Counting(bool empties) : CTextStream(XmlEncoding_UTF8), empties(empties) {}
+        void Flush() override
+        {
+            ++flushes;
+            if (empties) {
+                written += GetBufferedLength();
+                m_buffer.Reset();
+            }
+        }
+        bool empties;
+        int flushes = 0;
+        std::uint32_t written = 0;
+    };
+    for (const bool empties : {false, true}) {
+        Counting stream(empties);
+        CXmlTextWriter writer(&stream);
+        writer.Open();
+        writer.StartElement("r", "");
+        for (int i = 0; i < 4000; ++i)
+            writer.WriteValueElement("v", "", "0123456789", ItemType_string, false);
+        writer.EndElement();
+        const std::uint32_t total = stream.written + stream.GetBufferedLength();
+        EXPECT_GE(stream.flushes, static_cast<int>(total / 4096) - 1) << empties;
+        EXPECT_LE(stream.flushes, static_cast<int>(total / 4096) + 1) << empties;
+        writer.Close();
+    }
+}
+
 TEST_F(XmlWriter, ValueElementsWrittenInOneCallMatchTheElementByElementForm)
 {
     for (const bool writeDefaults : {false, true}) {
@@ -233,6 +267,9 @@ TEST_F(XmlWriter, ValueElementsWrittenInOneCallMatchTheElementByElementForm)
         longs += "<long>" + std::string(length, 'x') + (length % 2 ? "" : "&amp;") + "</long>";
     for (int i = 0; i < 40; ++i)
         longs += "<n" + std::to_string(i) + ">value</n" + std::to_string(i) + ">";
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 24; ++i)
+            longs += "<q>" + std::to_string(i) + "</q>";
     EXPECT_EQ(Flat([](CXmlWriter& w) { TestSupport::WriteValueElements(w, true); }),
               "<root xmlns=\"urn:d\" xmlns:p=\"urn:p\" a=\"1\"><first>text</first><none>no namespace</none>"
               "<p:prefixed>x</p:prefixed><AA:undeclared xmlns:AA=\"urn:u\">declared on itself</AA:undeclared>"
