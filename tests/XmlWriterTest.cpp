@@ -216,6 +216,19 @@ TEST_F(XmlWriter, PrettyPrintingIndentsAndEndsLines)
     writer.EndElement();
     writer.Close();
     EXPECT_STREQ(stream.GetText(), "<r>\n\t<a/>\n..<b/>\n</r>\n");
+    // So do they, and a new line end, for leaf elements written before with the same name.
+    CTextStream leaves(XmlEncoding_UTF8);
+    CXmlTextWriter leafWriter(&leaves);
+    leafWriter.Open();
+    leafWriter.StartElement("r", "");
+    leafWriter.WriteValueElement("v", "", "1", ItemType_string, false);
+    leafWriter.SetIndentChars("..");
+    leafWriter.WriteValueElement("v", "", "2", ItemType_string, false);
+    leafWriter.SetEOLType(EOLType_CRLF);
+    leafWriter.WriteValueElement("v", "", "3", ItemType_string, false);
+    leafWriter.EndElement();
+    leafWriter.Close();
+    EXPECT_STREQ(leaves.GetText(), "<r>\n\t<v>1</v>\n..<v>2</v>\n..<v>3</v>\r\n</r>\r\n");
 }
 
 TEST(XmlTextWriter, AStreamThatKeepsItsTextIsAskedToFlushPerFourKilobytes)

@@ -23,6 +23,7 @@ void CTextWriterBase::SetPrettyPrint(bool prettyPrint)
 {
     assert(m_pContext == 0 && "m_pContext == 0");
     m_prettyPrint = prettyPrint;
+    ++m_layoutVersion;
 }
 
 void CTextWriterBase::SetEOLType(EOLType eol)
@@ -38,12 +39,14 @@ void CTextWriterBase::SetEOLType(EOLType eol)
         throw CTsException(kInvalidEol);
     }
     m_eolType = eol;
+    ++m_layoutVersion;
 }
 
 void CTextWriterBase::SetIndentChars(const char* chars)
 {
     m_indent = chars ? chars : "";
     m_indentRun.clear();
+    ++m_layoutVersion;
 }
 
 void CTextWriterBase::GrowIndentRun(std::size_t length)

@@ -113,6 +113,9 @@ protected:
     std::string m_eol = "\n";
     EOLType m_eolType = EOLType_LF;
     bool m_prettyPrint = true;
+    // Changes whenever pretty printing, the line end or the indent
+    // characters do: text composed before under another version is stale.
+    std::uint32_t m_layoutVersion = 1;
     CTextStream* m_pStream;
 
 private:

@@ -1,6 +1,7 @@
 #include "tsxmllib/XmlTextWriter.h"
 
 #include "tsxmllib/ComposedText.h"
+#include "tsxmllib/NameSlot.h"
 #include "tsxmllib/TextStream.h"
 #include "tsxmllib/TsException.h"
 
@@ -376,9 +377,52 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
     FlushCheck();
 }
 
+const CXmlTextWriter::LeafTags& CXmlTextWriter::LeafTagsFor(const std::string& localName, std::uint32_t depth)
+{
+    const auto holds = [&](const LeafTags& tags) {
+        return tags.layoutVersion == m_layoutVersion && tags.depth == depth &&
+               WordScan::SameBytes(tags.localName, localName);
+    };
+    const std::size_t slot = (NameSlot(localName, kLeafTagSlots) ^ (depth << 1)) & (kLeafTagSlots - 2);
+    LeafTags& tags = m_leafTags[slot];
+    if (holds(tags))
+        return tags;
+    // The pair's other slot keeps the one used before; a name found there
+    // changes places with the first, and a new one pushes the first there.
+    LeafTags& other = m_leafTags[slot + 1];
+    std::swap(tags, other);
+    if (holds(tags))
+        return tags;
+    const std::string_view indent = m_prettyPrint ? IndentRun(depth) : std::string_view();
+    tags.open.assign(indent.data(), indent.size());
+    tags.open += '<';
+    tags.open += localName;
+    tags.open += '>';
+    tags.close.assign("</", 2);
+    tags.close += localName;
+    tags.close += '>';
+    if (m_prettyPrint)
+        tags.close += m_eol;
+    tags.localName = localName;
+    tags.depth = depth;
+    tags.layoutVersion = m_layoutVersion;
+    return tags;
+}
+
 bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const std::string& localName,
                                                const std::string& text, bool empty)
 {
+    if (!prefix && !empty) {
+        // The usual leaf: its two tags come ready-made, with the text between.
+        if (!IsPlain<false>(text))
+            return false;
+        const LeafTags& tags = LeafTagsFor(localName, m_pContext->GetDepth() + 1);
+        const auto compose = [&](char* out) {
+            using Composed::Put;
+            return Put(Put(Put(out, tags.open), text), tags.close);
+        };
+        return WriteComposed(tags.open.size() + text.size() + tags.close.size(), compose);
+    }
     const std::string_view indent = m_prettyPrint ? IndentRun(m_pContext->GetDepth() + 1) : std::string_view();
     const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
     const std::size_t nameLength = (prefix ? prefix->size() + 1 : 0) + localName.size();

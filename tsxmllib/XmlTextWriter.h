@@ -8,6 +8,7 @@
 #include "tsxmllib/Export.h"
 #include "tsxmllib/TextWriterBase.h"
 
+#include <cstdint>
 #include <string>
 
 namespace TsXmlLib16 {
@@ -72,6 +73,21 @@ private:
     // no escaping; false (having written nothing) otherwise.
     bool WriteComposedValueElement(const std::string* prefix, const std::string& localName, const std::string& text,
                                    bool empty);
+    // The tags of a leaf element without prefix at one depth, put together
+    // once: its indentation and start tag, and its end tag and line end.
+    // Documents repeat a few leaf names at a few depths many times.
+    struct LeafTags {
+        std::string localName;
+        std::uint32_t depth = 0;
+        std::uint32_t layoutVersion = 0; // 0: never filled
+        std::string open;
+        std::string close;
+    };
+    // Pairs of slots: a name and depth may stand in either slot of its pair,
+    // the one used last first.
+    static constexpr std::size_t kLeafTagSlots = 64;
+    const LeafTags& LeafTagsFor(const std::string& localName, std::uint32_t depth);
+    LeafTags m_leafTags[kLeafTagSlots];
     // Writes " xmlns:prefix=\"uri\"".
     void WriteDeclaration(const std::string& prefix, const std::string& uri);
     // Writes "xmlns:prefix=\"uri\"".
