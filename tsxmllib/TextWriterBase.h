@@ -40,24 +40,23 @@ protected:
 
     // Writes the length characters that compose(out) puts from out on
     // (returning the end of what it put): in place at the end of the
-    // stream's buffer when they fit there, else through room on the stack.
-    // False, having written nothing, when they fit in neither.
+    // stream's buffer when they fit there, else through room on the stack,
+    // or on the heap for a piece longer than that.
     template <class Compose>
-    bool WriteComposed(std::size_t length, Compose&& compose)
+    void WriteComposed(std::size_t length, Compose&& compose)
     {
         if (char* room = m_pStream->Reserve(length)) {
             [[maybe_unused]] char* const end = compose(room);
             assert(end == room + length && "composed length");
             m_pStream->Commit(length);
-            return true;
+            return;
         }
-        CComposedText text;
-        if (!text.Fits(length))
-            return false;
-        [[maybe_unused]] char* const end = compose(text.Data());
-        assert(end == text.Data() + length && "composed length");
-        m_pStream->Write(text.Data(), length);
-        return true;
+        CComposedText onStack;
+        std::string onHeap;
+        char* const text = onStack.Fits(length) ? onStack.Data() : (onHeap.resize(length), &onHeap[0]);
+        [[maybe_unused]] char* const end = compose(text);
+        assert(end == text + length && "composed length");
+        m_pStream->Write(text, length);
     }
     // Hands the buffered text on once 4096 or more bytes are waiting. A
     // stream that keeps its text (the in-memory one) still holds it after

@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <new>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace TsXmlLib16 {
 
@@ -38,8 +40,9 @@ struct TSXMLLIB_EXPORT TsVariant {
     void Clear()
     {
         if (HoldsFreed())
-            FreeValue();
-        m_value.ui8 = 0;
+            FreeValue(); // which also zeroes the storage
+        else
+            m_value.ui8 = 0;
         m_nil = false;
         m_type = ItemType_Invalid;
     }
@@ -77,15 +80,7 @@ struct TSXMLLIB_EXPORT TsVariant {
     void SetDateTime(const CDateTime& value) { SetOwned(ItemType_datetime, value); }
     void SetTime(const CDateTime& value) { SetOwned(ItemType_time, value); }
     void SetChar(char value) { SetInline(ItemType_char, &Value::ch, value); }
-    void SetString(std::string value)
-    {
-        if (IsEmpty()) {
-            new (m_value.storage) std::string(std::move(value));
-            m_type = ItemType_string;
-            return;
-        }
-        Emplace(ItemType_string, std::move(value));
-    }
+    void SetString(std::string value) { SetOwned(ItemType_string, std::move(value)); }
     void SetBoolean(bool value) { SetInline(ItemType_boolean, &Value::boolean, value); }
     void SetDecimal(const CDecimal& value) { SetOwned(ItemType_decimal, value); }
     void SetInteger(const CBigInteger& value) { SetOwned(ItemType_integer, value); }
@@ -210,14 +205,15 @@ private:
     // made first, so that a failure leaves the old value, and value may be
     // part of it.
     template <class T>
-    void SetOwned(ItemType type, const T& value)
+    void SetOwned(ItemType type, T&& value)
     {
+        using Plain = typename std::decay<T>::type;
         if (IsEmpty()) {
-            new (m_value.storage) T(value);
+            new (m_value.storage) Plain(std::forward<T>(value));
             m_type = type;
             return;
         }
-        Emplace(type, T(value));
+        Emplace(type, Plain(std::forward<T>(value)));
     }
     void Require(ItemType type, const char* getter) const;
     // Values held inline, and nil ones, leave nothing to free.

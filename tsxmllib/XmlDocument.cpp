@@ -517,8 +517,7 @@ CBinaryData CXmlDocument::LoadJson(const char* text)
     const std::size_t length = text ? std::strlen(text) : 0;
     if (length == 0)
         throw CTsException("JSON String is empty!");
-    UseInput(reinterpret_cast<const unsigned char*>(text), static_cast<unsigned long>(length));
-    return ParseJsonText();
+    return ConvertJsonToXml(std::string(text, length), *m_context);
 }
 
 CBinaryData CXmlDocument::LoadJson(const wchar_t* text)
@@ -526,16 +525,7 @@ CBinaryData CXmlDocument::LoadJson(const wchar_t* text)
     Cleanup();
     if (!text || *text == 0)
         throw CTsException("JSON String is empty!");
-    const std::string local = Utf16ToLocal(text, 0);
-    UseInput(reinterpret_cast<const unsigned char*>(local.data()), static_cast<unsigned long>(local.size()));
-    return ParseJsonText();
-}
-
-CBinaryData CXmlDocument::ParseJsonText()
-{
-    const std::string json(reinterpret_cast<const char*>(m_data), m_dataLength);
-    FreeData();
-    return ConvertJsonToXml(json, *m_context);
+    return ConvertJsonToXml(Utf16ToLocal(text, 0), *m_context);
 }
 
 CBinaryData CXmlDocument::ParseJson()

@@ -205,7 +205,6 @@ private:
     void AsyncParse(bool lastChunk);
     void ParseText();
     void Parse();
-    CBinaryData ParseJsonText();
     CBinaryData ParseJson();
 
     std::uint64_t m_readPosition = 0;

@@ -47,6 +47,19 @@ struct MayHoldMarkup {
     }
 };
 
+std::size_t QualifiedNameLength(const std::string* prefix, const std::string& localName)
+{
+    return (prefix ? prefix->size() + 1 : 0) + localName.size();
+}
+// Puts prefix:localName, or localName alone without a prefix.
+char* PutQualifiedName(char* out, const std::string* prefix, const std::string& localName)
+{
+    using Composed::Put;
+    if (prefix)
+        out = Put(Put(out, *prefix), ':');
+    return Put(out, localName);
+}
+
 // Whether text, up to its end, holds nothing that escaping would change.
 // The filter looks at whole words; only a text it flags (which may hold
 // markup) has its characters looked at one by one. A last part shorter than
@@ -230,38 +243,25 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
     const bool isDocumentElement = context->GetParent() == nullptr;
     context->SetStartTagOpen(true);
 
-    const bool needsPrefix =
-        !namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, context->GetDefaultNamespace());
-    if (!isDocumentElement && !needsPrefix) {
-        // The usual start tag: indentation, '<' and the name, written at once.
-        const std::string_view indent = m_prettyPrint ? IndentRun(context->GetDepth()) : std::string_view();
-        const auto compose = [&](char* out) {
-            using Composed::Put;
-            return Put(Put(Put(out, indent.data(), indent.size()), '<'), localName);
-        };
-        if (WriteComposed(indent.size() + 1 + localName.size(), compose)) {
-            FlushCheck();
-            return;
-        }
-    }
-    if (m_prettyPrint)
-        WriteIndentChars(context->GetDepth());
-    m_pStream->Write('<');
-
-    if (needsPrefix) {
-        const std::string* prefix = context->FindPrefix(namespaceUri);
-        const bool declare = prefix == nullptr;
+    const std::string* prefix = nullptr;
+    bool declare = false;
+    if (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, context->GetDefaultNamespace())) {
+        prefix = context->FindPrefix(namespaceUri);
+        declare = prefix == nullptr;
         if (declare) {
             context->AddNamespace(context->GeneratePrefix(), namespaceUri);
             prefix = context->FindPrefix(namespaceUri);
             assert(prefix && "a generated prefix is not empty");
         }
-        WriteQualifiedName(prefix, localName);
-        if (declare)
-            WriteDeclaration(*prefix, namespaceUri);
-    } else {
-        WriteQualifiedName(nullptr, localName);
     }
+    // Indentation, '<' and the name, written at once.
+    const std::string_view indent = m_prettyPrint ? IndentRun(context->GetDepth()) : std::string_view();
+    WriteComposed(indent.size() + 1 + QualifiedNameLength(prefix, localName), [&](char* out) {
+        using Composed::Put;
+        return PutQualifiedName(Put(Put(out, indent.data(), indent.size()), '<'), prefix, localName);
+    });
+    if (declare)
+        WriteDeclaration(*prefix, namespaceUri);
 
     if (isDocumentElement) {
         if (!m_defaultNamespace.empty()) {
@@ -319,21 +319,11 @@ void CXmlTextWriter::EndElement()
             assert(prefix && "the start tag found or declared a prefix");
         }
         const std::string& localName = m_pContext->GetLocalName();
-        const auto compose = [&](char* out) {
+        WriteComposed(indent.size() + 2 + QualifiedNameLength(prefix, localName) + 1 + eolLength, [&](char* out) {
             using Composed::Put;
-            out = Put(Put(out, indent.data(), indent.size()), "</", 2);
-            if (prefix)
-                out = Put(Put(out, *prefix), ':');
-            return Put(Put(Put(out, localName), '>'), m_eol.data(), eolLength);
-        };
-        const std::size_t nameLength = (prefix ? prefix->size() + 1 : 0) + localName.size();
-        if (!WriteComposed(indent.size() + 2 + nameLength + 1 + eolLength, compose)) {
-            m_pStream->Write(indent.data(), indent.size());
-            m_pStream->Write("</", 2);
-            WriteQualifiedName(prefix, localName);
-            m_pStream->Write('>');
-            m_pStream->Write(m_eol.data(), eolLength);
-        }
+            out = PutQualifiedName(Put(Put(out, indent.data(), indent.size()), "</", 2), prefix, localName);
+            return Put(Put(out, '>'), m_eol.data(), eolLength);
+        });
     }
     FlushCheck();
     PopContext();
@@ -359,19 +349,16 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
         FlushCheck();
         return;
     }
+    // Text that needs escaping, written piece by piece.
     if (m_prettyPrint)
         WriteIndentChars(m_pContext->GetDepth() + 1);
     m_pStream->Write('<');
     WriteQualifiedName(prefix, localName);
-    if (empty) {
-        m_pStream->Write("/>", 2);
-    } else {
-        m_pStream->Write('>');
-        WriteContent(text);
-        m_pStream->Write("</", 2);
-        WriteQualifiedName(prefix, localName);
-        m_pStream->Write('>');
-    }
+    m_pStream->Write('>');
+    WriteContent(text);
+    m_pStream->Write("</", 2);
+    WriteQualifiedName(prefix, localName);
+    m_pStream->Write('>');
     if (m_prettyPrint)
         WriteEOL();
     FlushCheck();
@@ -412,42 +399,31 @@ const CXmlTextWriter::LeafTags& CXmlTextWriter::LeafTagsFor(const std::string& l
 bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const std::string& localName,
                                                const std::string& text, bool empty)
 {
+    if (!empty && !IsPlain<false>(text))
+        return false;
+    using Composed::Put;
     if (!prefix && !empty) {
         // The usual leaf: its two tags come ready-made, with the text between.
-        if (!IsPlain<false>(text))
-            return false;
         const LeafTags& tags = LeafTagsFor(localName, m_pContext->GetDepth() + 1);
-        const auto compose = [&](char* out) {
-            using Composed::Put;
-            return Put(Put(Put(out, tags.open), text), tags.close);
-        };
-        return WriteComposed(tags.open.size() + text.size() + tags.close.size(), compose);
+        WriteComposed(tags.open.size() + text.size() + tags.close.size(),
+                      [&](char* out) { return Put(Put(Put(out, tags.open), text), tags.close); });
+        return true;
     }
     const std::string_view indent = m_prettyPrint ? IndentRun(m_pContext->GetDepth() + 1) : std::string_view();
     const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
-    const std::size_t nameLength = (prefix ? prefix->size() + 1 : 0) + localName.size();
+    const std::size_t nameLength = QualifiedNameLength(prefix, localName);
     const std::size_t tagsLength = empty ? 1 + nameLength + 2 : 2 * nameLength + 5;
-    const std::size_t length = indent.size() + tagsLength + (empty ? 0 : text.size()) + eolLength;
-    if (!empty && !IsPlain<false>(text))
-        return false;
-    const auto compose = [&](char* out) {
-        using Composed::Put;
-        const auto putName = [&](char* at) {
-            if (prefix)
-                at = Put(Put(at, *prefix), ':');
-            return Put(at, localName);
-        };
-        out = Put(out, indent.data(), indent.size());
-        out = putName(Put(out, '<'));
+    WriteComposed(indent.size() + tagsLength + (empty ? 0 : text.size()) + eolLength, [&](char* out) {
+        out = PutQualifiedName(Put(Put(out, indent.data(), indent.size()), '<'), prefix, localName);
         if (empty) {
             out = Put(out, "/>", 2);
         } else {
             out = Put(Put(Put(out, '>'), text), "</", 2);
-            out = Put(putName(out), '>');
+            out = Put(PutQualifiedName(out, prefix, localName), '>');
         }
         return Put(out, m_eol.data(), eolLength);
-    };
-    return WriteComposed(length, compose);
+    });
+    return true;
 }
 
 void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::string& namespaceUri,
@@ -456,11 +432,11 @@ void CXmlTextWriter::WriteAttribute(const std::string& localName, const std::str
     CheckStartTagOpen();
     if (namespaceUri.empty()) {
         // The usual attribute, without a prefix, written at once.
-        const auto compose = [&](char* out) {
-            using Composed::Put;
-            return Put(Put(Put(Put(Put(out, ' '), localName), "=\"", 2), value), '"');
-        };
-        if (IsPlain<true>(value) && WriteComposed(localName.size() + value.size() + 4, compose)) {
+        if (IsPlain<true>(value)) {
+            WriteComposed(localName.size() + value.size() + 4, [&](char* out) {
+                using Composed::Put;
+                return Put(Put(Put(Put(Put(out, ' '), localName), "=\"", 2), value), '"');
+            });
             FlushCheck();
             return;
         }

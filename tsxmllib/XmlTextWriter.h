@@ -69,8 +69,8 @@ private:
         }
         m_pStream->Write(localName.data(), localName.size());
     }
-    // Writes a whole leaf element at once when it is short and its text needs
-    // no escaping; false (having written nothing) otherwise.
+    // Writes a whole leaf element at once unless its text needs escaping;
+    // false (having written nothing) then.
     bool WriteComposedValueElement(const std::string* prefix, const std::string& localName, const std::string& text,
                                    bool empty);
     // The tags of a leaf element without prefix at one depth, put together
