@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <utility>
 #include <unistd.h>
@@ -195,40 +196,57 @@ TEST(BinaryStream, CollectsAndWritesFiles)
     CFileBinaryStream(path.c_str(), 3).WriteToFile();
     EXPECT_EQ(ReadFile(path), "\xFF\xFE");
 
-    // Bytes, short and long runs, whole data and reads interleaved across the
-    // 64 KiB gathering block keep their order: 30000-octet runs are gathered,
-    // 70000-octet ones go to the data directly.
-    CBinaryStream mixed(CBinaryData("start:"));
-    std::string expected = "start:";
-    for (int i = 0; i < 3000; ++i) {
-        const std::string run = i % 500 ? std::string(1, static_cast<char>('a' + i % 26))
-                                        : std::string(i % 1000 ? 30000 : 70000, static_cast<char>('0' + i % 10));
-        if (i == 1700) {
-            EXPECT_EQ(Text(mixed.GetData()), expected);
+    // Bytes, short and long runs, whole data and reads interleaved keep their
+    // order, whether the data holds bytes already (here from the start) or
+    // takes over the gathered run when it is read first.
+    for (const bool startsWithData : {true, false}) {
+        CBinaryStream mixed = startsWithData ? CBinaryStream(CBinaryData("start:")) : CBinaryStream();
+        std::string expected = startsWithData ? "start:" : "";
+        for (int i = 0; i < 3000; ++i) {
+            const std::string run = i % 500 ? std::string(1, static_cast<char>('a' + i % 26))
+                                            : std::string(i % 1000 ? 30000 : 70000, static_cast<char>('0' + i % 10));
+            if (i == 1700 || i == 2400) {
+                EXPECT_EQ(Text(mixed.GetData()), expected);
+            }
+            if (run.size() == 1)
+                mixed.Write(static_cast<unsigned char>(run[0]));
+            else
+                mixed.Write(reinterpret_cast<const unsigned char*>(run.data()), static_cast<unsigned long>(run.size()));
+            if (i % 777 == 0)
+                mixed.Write(CBinaryData("|"));
+            expected += run + (i % 777 ? "" : "|");
         }
-        if (run.size() == 1)
-            mixed.Write(static_cast<unsigned char>(run[0]));
-        else
-            mixed.Write(reinterpret_cast<const unsigned char*>(run.data()), static_cast<unsigned long>(run.size()));
-        if (i % 777 == 0)
-            mixed.Write(CBinaryData("|"));
-        expected += run + (i % 777 ? "" : "|");
+        EXPECT_EQ(Text(mixed.GetData()), expected);
     }
-    EXPECT_EQ(Text(mixed.GetData()), expected);
 
-    // A writer appending to the gathered run directly: the run is moved to
-    // the data once it fills a block, and read with it at any time.
+    // A writer appending to the gathered run directly: the data takes the run
+    // over when read, and a copy of it handed out earlier keeps its bytes
+    // while the stream goes on.
     CBinaryStream direct;
     direct.Gathered().Put(reinterpret_cast<const unsigned char*>("ab"), 2);
-    direct.FlushIfFull();
-    EXPECT_EQ(direct.Gathered().Size(), 2u);
-    EXPECT_EQ(Text(direct.GetData()), "ab");
-    const std::string block(64 * 1024, 'z');
-    direct.Gathered().Put(reinterpret_cast<const unsigned char*>(block.data()), block.size());
-    direct.FlushIfFull();
+    const CBinaryData early = direct.GetData();
     EXPECT_TRUE(direct.Gathered().Empty());
+    const std::string block(200 * 1024, 'z');
+    direct.Gathered().Put(reinterpret_cast<const unsigned char*>(block.data()), block.size());
     direct.Write(static_cast<unsigned char>('!'));
     EXPECT_EQ(Text(direct.GetData()), "ab" + block + "!");
+    EXPECT_EQ(Text(early), "ab");
+
+    // Data taken over from a stream grows like any other, and hands out
+    // bytes that delete[] frees.
+    CBinaryData adopted;
+    {
+        CBinaryStream grown;
+        grown.Write(reinterpret_cast<const unsigned char*>(block.data()), static_cast<unsigned long>(block.size()));
+        adopted = grown.GetData();
+    }
+    for (int i = 0; i < 5; ++i)
+        adopted.Append(reinterpret_cast<const unsigned char*>(block.data()), static_cast<unsigned long>(block.size()));
+    ASSERT_EQ(adopted.GetLength(), 6 * block.size());
+    EXPECT_EQ(adopted[6 * block.size() - 1], 'z');
+    const unsigned long adoptedLength = adopted.GetLength();
+    std::unique_ptr<unsigned char[]> released(adopted.ReleaseData());
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(released.get()), adoptedLength), std::string(6 * block.size(), 'z'));
 
     CFileBinaryStream file(path.c_str(), 1);
     file.Write(reinterpret_cast<const unsigned char*>("xy"), 2);

@@ -6,11 +6,15 @@
 #include "tsxmllib/TsException.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace TsXmlLib16 {
 
-// The bytes shared by CBinaryData copies, with the number of sharers.
+// The bytes shared by CBinaryData copies, with the number of sharers. They
+// live in memory from new[], or from malloc when adopted from a byte stream,
+// which then grows in place where the system can do so.
 class CBinaryDataBuffer {
 public:
     // A private copy of n > 0 bytes, with room to grow.
@@ -25,15 +29,60 @@ public:
         : m_lpData(data), m_dwLen(n), m_capacity(n)
     {
     }
-    ~CBinaryDataBuffer() { delete[] m_lpData; }
+    // Adopts n bytes in capacity bytes of memory allocated with malloc.
+    CBinaryDataBuffer(unsigned char* data, std::size_t n, std::size_t capacity)
+        : m_lpData(data), m_dwLen(n), m_capacity(capacity), m_fromMalloc(true)
+    {
+    }
+    ~CBinaryDataBuffer() { FreeBytes(m_lpData); }
     CBinaryDataBuffer(const CBinaryDataBuffer&) = delete;
     CBinaryDataBuffer& operator=(const CBinaryDataBuffer&) = delete;
+
+    // Room for at least needed bytes, keeping the ones held.
+    void Grow(std::size_t needed)
+    {
+        const std::size_t capacity = 2 * needed;
+        if (m_fromMalloc) {
+            void* grown = std::realloc(m_lpData, capacity);
+            if (!grown)
+                throw std::bad_alloc();
+            m_lpData = static_cast<unsigned char*>(grown);
+        } else {
+            unsigned char* grown = new unsigned char[capacity];
+            std::memcpy(grown, m_lpData, m_dwLen);
+            delete[] m_lpData;
+            m_lpData = grown;
+        }
+        m_capacity = capacity;
+    }
+    // The bytes in memory from new[], for a caller that frees them with delete[].
+    unsigned char* TakeBytes()
+    {
+        unsigned char* bytes = m_lpData;
+        if (m_fromMalloc) {
+            bytes = new unsigned char[m_dwLen];
+            std::memcpy(bytes, m_lpData, m_dwLen);
+            std::free(m_lpData);
+        }
+        m_lpData = nullptr;
+        return bytes;
+    }
 
     unsigned char* m_lpData;
     std::size_t m_dwLen;
     std::size_t m_capacity;
     int m_refCount = 1;
     CTSCriticalSection m_lock;
+
+private:
+    void FreeBytes(unsigned char* bytes) const
+    {
+        if (m_fromMalloc)
+            std::free(bytes);
+        else
+            delete[] bytes;
+    }
+    bool m_fromMalloc = false;
 };
 
 namespace {
@@ -71,6 +120,20 @@ CBinaryData::CBinaryData(unsigned char* data, unsigned long length, bool takeOwn
         return;
     }
     m_buffer = takeOwnership ? new CBinaryDataBuffer(data, length, true) : new CBinaryDataBuffer(data, length);
+}
+
+CBinaryData::CBinaryData(AdoptMalloced, unsigned char* data, std::size_t length, std::size_t capacity)
+{
+    if (length == 0) {
+        std::free(data);
+        return;
+    }
+    try {
+        m_buffer = new CBinaryDataBuffer(data, length, capacity);
+    } catch (...) {
+        std::free(data);
+        throw;
+    }
 }
 
 CBinaryData::CBinaryData(const char* text)
@@ -133,8 +196,7 @@ unsigned char* CBinaryData::ReleaseData()
             throw CTsException(FormatString("Failed to release data. [RefCount=%d]", count));
         }
     }
-    unsigned char* data = buffer->m_lpData;
-    buffer->m_lpData = nullptr;
+    unsigned char* data = buffer->TakeBytes();
     delete buffer;
     m_buffer = nullptr;
     return data;
@@ -153,14 +215,8 @@ void CBinaryData::Append(const unsigned char* data, unsigned long length)
     if (m_buffer->m_refCount != 1)
         throw CTsException(FormatString("Failed to append. [RefCount=%d]", m_buffer->m_refCount));
     const std::size_t needed = m_buffer->m_dwLen + length;
-    if (needed > m_buffer->m_capacity) {
-        const std::size_t capacity = 2 * needed;
-        unsigned char* grown = new unsigned char[capacity];
-        std::memcpy(grown, m_buffer->m_lpData, m_buffer->m_dwLen);
-        delete[] m_buffer->m_lpData;
-        m_buffer->m_lpData = grown;
-        m_buffer->m_capacity = capacity;
-    }
+    if (needed > m_buffer->m_capacity)
+        m_buffer->Grow(needed);
     std::memcpy(m_buffer->m_lpData + m_buffer->m_dwLen, data, length);
     m_buffer->m_dwLen = needed;
 }

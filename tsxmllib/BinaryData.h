@@ -5,6 +5,7 @@
 
 #include "tsxmllib/Export.h"
 
+#include <cstddef>
 #include <string>
 
 namespace TsXmlLib16 {
@@ -51,6 +52,12 @@ public:
     const unsigned char& operator[](unsigned long index) const;
 
 private:
+    friend class CBinaryStream;
+    // Adopts length bytes held in capacity bytes of memory from malloc (the
+    // octets a byte stream gathered), which later appends may grow in place.
+    struct AdoptMalloced {};
+    CBinaryData(AdoptMalloced, unsigned char* data, std::size_t length, std::size_t capacity);
+
     void MakePrivate();
 
     CBinaryDataBuffer* m_buffer = nullptr;

@@ -1,5 +1,6 @@
 #include "tsxmllib/BinaryStream.h"
 
+#include <cstdlib>
 #include <limits>
 #include <new>
 
@@ -21,7 +22,7 @@ COctetRun& COctetRun::operator=(const COctetRun& other)
     return *this;
 }
 
-COctetRun::~COctetRun() { delete[] m_begin; }
+COctetRun::~COctetRun() { std::free(m_begin); }
 
 void COctetRun::Grow(std::size_t length)
 {
@@ -32,13 +33,21 @@ void COctetRun::Grow(std::size_t length)
     std::size_t grown = capacity ? 2 * capacity : 256;
     while (grown - size < length)
         grown *= 2;
-    unsigned char* storage = new unsigned char[grown];
-    if (size)
-        std::memcpy(storage, m_begin, size);
-    delete[] m_begin;
+    // Large runs are remapped rather than copied where the system allows.
+    unsigned char* storage = static_cast<unsigned char*>(std::realloc(m_begin, grown));
+    if (!storage)
+        throw std::bad_alloc();
     m_begin = storage;
     m_end = storage + size;
     m_limit = storage + grown;
+}
+
+unsigned char* COctetRun::Release(std::size_t& capacity)
+{
+    unsigned char* storage = m_begin;
+    capacity = static_cast<std::size_t>(m_limit - m_begin);
+    m_begin = m_end = m_limit = nullptr;
+    return storage;
 }
 
 CBinaryStream::CBinaryStream() : TS_INSTANCE_MONITOR("CBinaryStream") {}
@@ -52,21 +61,17 @@ CBinaryStream::CBinaryStream(const char* monitorName, const CBinaryData& data)
 
 CBinaryStream::~CBinaryStream() = default;
 
-void CBinaryStream::Write(const unsigned char* data, unsigned long length)
-{
-    if (length < kBlockSize) {
-        m_gathered.Put(data, length);
-        FlushIfFull();
-        return;
-    }
-    Flush();
-    m_data.Append(data, length);
-}
-
 void CBinaryStream::Flush() const
 {
     if (m_gathered.Empty())
         return;
+    if (m_data.GetLength() == 0) {
+        const std::size_t length = m_gathered.Size();
+        std::size_t capacity = 0;
+        unsigned char* octets = m_gathered.Release(capacity);
+        m_data = CBinaryData(CBinaryData::AdoptMalloced{}, octets, length, capacity);
+        return;
+    }
     m_data.Append(m_gathered.Data(), static_cast<unsigned long>(m_gathered.Size()));
     m_gathered.Clear();
 }

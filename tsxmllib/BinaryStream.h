@@ -51,6 +51,9 @@ public:
     // Keeps the first size octets (at most Size()); the storage stays.
     void Truncate(std::size_t size) { m_end = m_begin + size; }
     void Clear() { m_end = m_begin; }
+    // Hands the storage (from malloc, capacity octets, the first Size() in
+    // use) to the caller, who frees it; the run is left empty.
+    unsigned char* Release(std::size_t& capacity);
 
 private:
     // Makes room for at least length more octets, keeping the ones held.
@@ -73,40 +76,32 @@ public:
         Flush();
         return m_data;
     }
-    // Single bytes and short runs are gathered and appended to the data a
-    // block at a time, so that a writer emitting one octet at a time does
-    // not pay for a shared-buffer append per octet.
-    void Write(unsigned char byte)
-    {
-        m_gathered.Put(byte);
-        FlushIfFull();
-    }
+    // Octets are gathered in one run that grows as it needs (in place where
+    // the system can), and that the data takes over when it is asked for
+    // first: a writer emitting one octet at a time pays a compare and a store
+    // per octet, and the octets are not copied again.
+    void Write(unsigned char byte) { m_gathered.Put(byte); }
     void Write(const CBinaryData& data)
     {
         Flush();
         m_data.Append(data);
     }
-    void Write(const unsigned char* data, unsigned long length);
+    void Write(const unsigned char* data, unsigned long length) { m_gathered.Put(data, length); }
 
-    // The gathered bytes that follow the data. A writer producing many small
-    // pieces may append to them directly (the run stays the same object for
-    // the stream's life) and call FlushIfFull now and then to bound them.
+    // The gathered octets that follow the data. A writer producing many small
+    // pieces may append to them directly; the run stays the same object for
+    // the stream's life.
     COctetRun& Gathered() { return m_gathered; }
-    void FlushIfFull()
-    {
-        if (m_gathered.Size() >= kBlockSize)
-            Flush();
-    }
 
 protected:
     CBinaryStream(const char* monitorName, const CBinaryData& data);
-    // Appends the gathered bytes to m_data; every reader of m_data calls it first.
+    // Moves the gathered bytes to m_data (which adopts them when it holds
+    // nothing yet); every reader of m_data calls it first.
     void Flush() const;
 
     mutable CBinaryData m_data;
 
 private:
-    static constexpr std::size_t kBlockSize = 64 * 1024;
     mutable COctetRun m_gathered;
 };
 

@@ -160,27 +160,33 @@ void CFastInfosetWriter::WriteIntegerBit3(unsigned char leading, std::uint32_t v
     }
 }
 
-void CFastInfosetWriter::WriteIntegerBit4(unsigned char leading, std::uint32_t value)
+unsigned char* CFastInfosetWriter::EncodeIntegerBit4(unsigned char* out, unsigned char leading, std::uint32_t value)
 {
     assert(IsIndex(value) && "index out of range");
     if (value <= 16) {
-        Put(static_cast<unsigned char>(leading | (value - 1)));
+        *out++ = static_cast<unsigned char>(leading | (value - 1));
     } else if (value <= 1040) {
         const std::uint32_t v = value - 17;
-        Put(static_cast<unsigned char>(leading | 0x10 | (v >> 8)));
-        Put(static_cast<unsigned char>(v));
+        *out++ = static_cast<unsigned char>(leading | 0x10 | (v >> 8));
+        *out++ = static_cast<unsigned char>(v);
     } else if (value <= 263184) {
         const std::uint32_t v = value - 1041;
-        Put(static_cast<unsigned char>(leading | 0x14 | (v >> 16)));
-        Put(static_cast<unsigned char>(v >> 8));
-        Put(static_cast<unsigned char>(v));
+        *out++ = static_cast<unsigned char>(leading | 0x14 | (v >> 16));
+        *out++ = static_cast<unsigned char>(v >> 8);
+        *out++ = static_cast<unsigned char>(v);
     } else {
         const std::uint32_t v = value - 263185;
-        Put(static_cast<unsigned char>(leading | 0x18));
-        Put(static_cast<unsigned char>(v >> 16));
-        Put(static_cast<unsigned char>(v >> 8));
-        Put(static_cast<unsigned char>(v));
+        *out++ = static_cast<unsigned char>(leading | 0x18);
+        *out++ = static_cast<unsigned char>(v >> 16);
+        *out++ = static_cast<unsigned char>(v >> 8);
+        *out++ = static_cast<unsigned char>(v);
     }
+    return out;
+}
+
+void CFastInfosetWriter::WriteIntegerBit4(unsigned char leading, std::uint32_t value)
+{
+    m_pOut->Commit(EncodeIntegerBit4(m_pOut->Reserve(4), leading, value));
 }
 
 void CFastInfosetWriter::WriteOctetStringBit2(unsigned char leading, const std::string& octets)
@@ -584,7 +590,7 @@ bool CFastInfosetWriter::WriteIndexedValueElement(std::uint32_t nameIndex, const
 {
     // Names past the first 32 and text longer than 258 octets need the
     // longer integer and length forms, texts of other encodings their own
-    // octets: all take the general path.
+    // octets: all take the general path. A chunk index takes any of its forms.
     const std::size_t length = text.size();
     if (nameIndex > 32 || length == 0 || length > 258 || !WritesTextAsItStands(type))
         return false;
@@ -592,14 +598,11 @@ bool CFastInfosetWriter::WriteIndexedValueElement(std::uint32_t nameIndex, const
     // table holds it, and added otherwise.
     std::uint32_t chunkIndex = 0;
     const bool addable = length < m_context.GetElementMaxAddLength();
-    if (addable) {
+    if (addable)
         chunkIndex = FindShortString(m_characterChunkCache, &CFIVocabulary::FindCharacterChunkIndex, text);
-        if (chunkIndex > 16)
-            return false;
-    }
     // The octets go through a local pointer: a store through the run's own
     // end pointer would make every following octet read it back.
-    unsigned char* out = m_pOut->Reserve(4 + length);
+    unsigned char* out = m_pOut->Reserve(6 + length);
     if (m_terminatorPending) {
         *out++ = kTerminator;
         m_terminatorPending = false;
@@ -607,8 +610,8 @@ bool CFastInfosetWriter::WriteIndexedValueElement(std::uint32_t nameIndex, const
     // The name: an integer from 1 to 32 starting on bit 3 of its octet.
     *out++ = static_cast<unsigned char>(nameIndex - 1);
     if (chunkIndex) {
-        // A character chunk by index: '10' '1', the index from 1 to 16 on bit 4.
-        *out++ = static_cast<unsigned char>(kCharacterChunk | 0x20 | (chunkIndex - 1));
+        // A character chunk by index: '10' '1', the index starting on bit 4.
+        out = EncodeIntegerBit4(out, kCharacterChunk | 0x20, chunkIndex);
     } else {
         // A literal character chunk ('10' '0', then the add bit), the UTF-8
         // discriminant, and the length as an octet string starting on bit 7.
@@ -641,7 +644,6 @@ void CFastInfosetWriter::EndElement()
         m_terminatorPending = true;
     }
     PopContext();
-    m_pStream->FlushIfFull();
 }
 
 void CFastInfosetWriter::WriteValueElement(const std::string& localName, const std::string& namespaceUri,
@@ -682,7 +684,6 @@ void CFastInfosetWriter::WriteValueElement(const std::string& localName, const s
     TS_DEBUG_TRACE("End Elm: %s::%s\n", namespaceUri.c_str(), localName.c_str());
     // Its terminator waits, as that of every element ended.
     m_terminatorPending = true;
-    m_pStream->FlushIfFull();
 }
 
 // ---- attributes ----

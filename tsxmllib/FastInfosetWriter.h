@@ -145,6 +145,9 @@ private:
         else
             WriteIntegerBit3(leading, value);
     }
+    // The octets of an integer 1 to 2^20 starting on bit 4 (at most four),
+    // written from out on; returns their end.
+    static unsigned char* EncodeIntegerBit4(unsigned char* out, unsigned char leading, std::uint32_t value);
     void PutIntegerBit4(unsigned char leading, std::uint32_t value)
     {
         if (value - 1 < 16)
@@ -208,9 +211,9 @@ private:
     // index or literal (and added when short).
     void WriteCharacterChunk(const std::string& text, ItemType type);
     // The held-back terminator, the element name by a small index and its
-    // text as a chunk (by a small index, or literal UTF-8), written at once;
-    // false (having written nothing) when the index, the text or its
-    // encoding needs one of the general forms.
+    // text as a chunk (by index, or literal UTF-8), written at once; false
+    // (having written nothing) when the name index, the text or its encoding
+    // needs one of the general forms.
     bool WriteIndexedValueElement(std::uint32_t nameIndex, const std::string& text, ItemType type);
     // 4-bit terminator of a list, with padding.
     static constexpr unsigned char kTerminator = 0xF0;

@@ -26,10 +26,12 @@ CTsZip::CTsZip() : TS_INSTANCE_MONITOR("CTsZip") {}
 
 CTsZip::~CTsZip() = default;
 
-void CTsZip::Compress(unsigned char** data, unsigned long* length, CompressionType type)
+namespace {
+// The size bytes at input compressed (gzip or zlib stream per type) into a new
+// array of which the first `produced` bytes are used.
+std::unique_ptr<unsigned char[]> Deflate(const unsigned char* input, unsigned long size, CompressionType type,
+                                         unsigned long& produced)
 {
-    if ((type != CompressionType_GZIP && type != CompressionType_ZLIB) || !data || !length)
-        return;
     z_stream stream{};
     if (type == CompressionType_GZIP)
         deflateInit2(&stream, kLevel, Z_DEFLATED, kGzipWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
@@ -37,11 +39,11 @@ void CTsZip::Compress(unsigned char** data, unsigned long* length, CompressionTy
         deflateInit(&stream, kLevel);
 
     // The compressed form has to fit in as many bytes as the input.
-    const unsigned long size = *length;
     std::unique_ptr<unsigned char[]> output(new unsigned char[size ? size : 1]);
     unsigned long inLeft = size;
     unsigned long outLeft = size;
-    stream.next_in = *data;
+    // zlib only reads the input, though its field is not const.
+    stream.next_in = const_cast<unsigned char*>(input);
     stream.next_out = output.get();
     auto refill = [&]() {
         if (stream.avail_in == 0 && inLeft > 0) {
@@ -68,11 +70,21 @@ void CTsZip::Compress(unsigned char** data, unsigned long* length, CompressionTy
         refill();
         result = deflate(&stream, Z_FINISH);
     } while (result == Z_OK && stream.avail_out == 0 && outLeft > 0);
-    const unsigned long produced = stream.total_out;
+    produced = stream.total_out;
     deflateEnd(&stream);
 
     if (result != Z_STREAM_END)
         throw CTsException(FormatString("Failed to compress data. [Error Code: %d]", result));
+    return output;
+}
+} // namespace
+
+void CTsZip::Compress(unsigned char** data, unsigned long* length, CompressionType type)
+{
+    if ((type != CompressionType_GZIP && type != CompressionType_ZLIB) || !data || !length)
+        return;
+    unsigned long produced = 0;
+    std::unique_ptr<unsigned char[]> output = Deflate(*data, *length, type, produced);
     delete[] *data;
     *data = output.release();
     *length = produced;
@@ -82,15 +94,10 @@ void CTsZip::Compress(CBinaryData& data, CompressionType type)
 {
     if (data.GetLength() == 0 || (type != CompressionType_GZIP && type != CompressionType_ZLIB))
         return;
-    unsigned long length = data.GetLength();
-    unsigned char* bytes = data.ReleaseData();
-    try {
-        Compress(&bytes, &length, type);
-    } catch (...) {
-        data = CBinaryData(bytes, length, true);
-        throw;
-    }
-    data = CBinaryData(bytes, length, true);
+    // Compressed from where the bytes stand; on failure data is unchanged.
+    unsigned long produced = 0;
+    std::unique_ptr<unsigned char[]> output = Deflate(data.GetData(), data.GetLength(), type, produced);
+    data = CBinaryData(output.release(), produced, true);
 }
 
 bool CTsZip::Decompress(unsigned char** data, unsigned long* length)

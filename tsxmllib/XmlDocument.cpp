@@ -621,12 +621,15 @@ namespace {
 std::size_t FindCarriageReturnOrZero(const char* text, std::size_t length)
 {
     using namespace WordScan;
+    const auto mayHoldOne = [](std::uint64_t word) { return (AnyByteBelow(word, 1) | AnyByteIs(word, '\r')) != 0; };
     std::size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        const std::uint64_t word = Load(text + i);
-        if (AnyByteBelow(word, 1) | AnyByteIs(word, '\r'))
+    for (; i + 8 <= length; i += 8)
+        if (mayHoldOne(Load(text + i)))
             break;
-    }
+    // Most pieces are short: the bytes after the last whole word are tested
+    // as one word too, and looked at one by one only when it flags them.
+    if (i + 8 > length && (i == length || !mayHoldOne(LoadShort(text + i, length - i))))
+        return length;
     for (; i < length; ++i)
         if (text[i] == '\r' || text[i] == '\0')
             return i;
