@@ -69,6 +69,14 @@ void CBinaryStream::Flush() const
         const std::size_t length = m_gathered.Size();
         std::size_t capacity = 0;
         unsigned char* octets = m_gathered.Release(capacity);
+        // The run grew by doubling: room well beyond the octets is given back
+        // (shrinking keeps them where they are).
+        if (capacity - length > length / 4) {
+            if (void* fitted = std::realloc(octets, length)) {
+                octets = static_cast<unsigned char*>(fitted);
+                capacity = length;
+            }
+        }
         m_data = CBinaryData(CBinaryData::AdoptMalloced{}, octets, length, capacity);
         return;
     }
