@@ -388,14 +388,20 @@ std::uint32_t CFastInfosetWriter::FindShortString(ShortStringCacheEntry* cache, 
     std::uint64_t key = length;
     for (std::size_t i = 0; i < length; ++i)
         key |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * (i + 1));
-    ShortStringCacheEntry& cached = cache[(key * 0x9E3779B97F4A7C15ull) >> 56];
-    static_assert(kShortStringCacheSize == 256, "the slot is the top octet of the product");
-    if (cached.index != 0 && cached.key == key)
-        return cached.index;
+    ShortStringCacheEntry* place = cache + 2 * ((key * 0x9E3779B97F4A7C15ull) >> 56);
+    static_assert(kShortStringCacheSize == 2 * 256, "the place is the top octet of the product");
+    if (place[0].index != 0 && place[0].key == key)
+        return place[0].index;
+    if (place[1].index != 0 && place[1].key == key) {
+        // The entry used last comes first.
+        std::swap(place[0], place[1]);
+        return place[0].index;
+    }
     if (!(m_pVocabulary->*find)(text, index))
         return 0;
-    cached.key = key;
-    cached.index = index;
+    place[1] = place[0];
+    place[0].key = key;
+    place[0].index = index;
     return index;
 }
 

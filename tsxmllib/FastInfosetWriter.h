@@ -111,12 +111,14 @@ private:
 
     // Indexes of short strings (up to 7 octets) by their octets and length
     // packed in one word, so that a hit is one comparison; longer strings,
-    // and short ones not cached yet, are looked up in the vocabulary.
+    // and short ones not cached yet, are looked up in the vocabulary. Each
+    // place holds the two strings used last that fall on it, so that two
+    // values taking turns on one place do not push each other out.
     struct ShortStringCacheEntry {
         std::uint64_t key = 0;
         std::uint32_t index = 0; // 0: empty
     };
-    static constexpr std::size_t kShortStringCacheSize = 256;
+    static constexpr std::size_t kShortStringCacheSize = 512; // 256 places of two entries
     using VocabularyFind = bool (CFIVocabulary::*)(const std::string&, std::uint32_t&) const;
     std::uint32_t FindShortString(ShortStringCacheEntry* cache, VocabularyFind find, const std::string& text) const;
 
