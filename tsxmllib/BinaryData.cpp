@@ -196,7 +196,15 @@ unsigned char* CBinaryData::ReleaseData()
             throw CTsException(FormatString("Failed to release data. [RefCount=%d]", count));
         }
     }
-    unsigned char* data = buffer->TakeBytes();
+    unsigned char* data = nullptr;
+    try {
+        data = buffer->TakeBytes();
+    } catch (...) {
+        // Out of memory for the copy: the object keeps its bytes.
+        CTSLock lock(buffer->m_lock);
+        ++buffer->m_refCount;
+        throw;
+    }
     delete buffer;
     m_buffer = nullptr;
     return data;
