@@ -34,7 +34,13 @@ public:
         : m_lpData(data), m_dwLen(n), m_capacity(capacity), m_fromMalloc(true)
     {
     }
-    ~CBinaryDataBuffer() { FreeBytes(m_lpData); }
+    ~CBinaryDataBuffer()
+    {
+        if (m_fromMalloc)
+            std::free(m_lpData);
+        else
+            delete[] m_lpData;
+    }
     CBinaryDataBuffer(const CBinaryDataBuffer&) = delete;
     CBinaryDataBuffer& operator=(const CBinaryDataBuffer&) = delete;
 
@@ -75,13 +81,6 @@ public:
     CTSCriticalSection m_lock;
 
 private:
-    void FreeBytes(unsigned char* bytes) const
-    {
-        if (m_fromMalloc)
-            std::free(bytes);
-        else
-            delete[] bytes;
-    }
     bool m_fromMalloc = false;
 };
 

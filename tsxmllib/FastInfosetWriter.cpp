@@ -607,7 +607,9 @@ bool CFastInfosetWriter::WriteIndexedValueElement(std::uint32_t nameIndex, const
     if (addable)
         chunkIndex = FindShortString(m_characterChunkCache, &CFIVocabulary::FindCharacterChunkIndex, text);
     // The octets go through a local pointer: a store through the run's own
-    // end pointer would make every following octet read it back.
+    // end pointer would make every following octet read it back. At most:
+    // the terminator, the name, and four octets of chunk index or two of
+    // chunk header with the text.
     unsigned char* out = m_pOut->Reserve(6 + length);
     if (m_terminatorPending) {
         *out++ = kTerminator;

@@ -7,6 +7,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <string_view>
 
 namespace TsXmlLib16 {
 
@@ -58,6 +59,29 @@ char* PutQualifiedName(char* out, const std::string* prefix, const std::string& 
     if (prefix)
         out = Put(Put(out, *prefix), ':');
     return Put(out, localName);
+}
+// The indentation, '<' and the name that open a start tag.
+std::size_t TagOpeningLength(std::string_view indent, const std::string* prefix, const std::string& localName)
+{
+    return indent.size() + 1 + QualifiedNameLength(prefix, localName);
+}
+char* PutTagOpening(char* out, std::string_view indent, const std::string* prefix, const std::string& localName)
+{
+    using Composed::Put;
+    return PutQualifiedName(Put(Put(out, indent.data(), indent.size()), '<'), prefix, localName);
+}
+// The indentation, the end tag and the line end.
+std::size_t EndTagLength(std::string_view indent, const std::string* prefix, const std::string& localName,
+                         std::string_view eol)
+{
+    return indent.size() + 3 + QualifiedNameLength(prefix, localName) + eol.size();
+}
+char* PutEndTag(char* out, std::string_view indent, const std::string* prefix, const std::string& localName,
+                std::string_view eol)
+{
+    using Composed::Put;
+    out = PutQualifiedName(Put(Put(out, indent.data(), indent.size()), "</", 2), prefix, localName);
+    return Put(Put(out, '>'), eol.data(), eol.size());
 }
 
 // Whether text, up to its end, holds nothing that escaping would change.
@@ -255,11 +279,9 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
         }
     }
     // Indentation, '<' and the name, written at once.
-    const std::string_view indent = m_prettyPrint ? IndentRun(context->GetDepth()) : std::string_view();
-    WriteComposed(indent.size() + 1 + QualifiedNameLength(prefix, localName), [&](char* out) {
-        using Composed::Put;
-        return PutQualifiedName(Put(Put(out, indent.data(), indent.size()), '<'), prefix, localName);
-    });
+    const std::string_view indent = Indentation(context->GetDepth());
+    WriteComposed(TagOpeningLength(indent, prefix, localName),
+                  [&](char* out) { return PutTagOpening(out, indent, prefix, localName); });
     if (declare)
         WriteDeclaration(*prefix, namespaceUri);
 
@@ -303,15 +325,15 @@ void CXmlTextWriter::WriteContent(const std::string& text)
 void CXmlTextWriter::EndElement()
 {
     assert(m_pContext != 0 && "m_pContext != 0");
-    const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
+    const std::string_view eol = LineEnd();
     if (m_pContext->IsStartTagOpen()) {
         m_pContext->SetStartTagOpen(false);
         m_pStream->Write("/>", 2);
-        m_pStream->Write(m_eol.data(), eolLength);
+        m_pStream->Write(eol.data(), eol.size());
     } else {
-        const std::string_view indent = m_prettyPrint && m_pContext->GetChildCount() > 0
-                                            ? IndentRun(m_pContext->GetDepth())
-                                            : std::string_view();
+        // An element with children ends on a line of its own.
+        const std::string_view indent =
+            m_pContext->GetChildCount() > 0 ? Indentation(m_pContext->GetDepth()) : std::string_view();
         const std::string& namespaceUri = m_pContext->GetNamespaceUri();
         const std::string* prefix = nullptr;
         if (!namespaceUri.empty() && !WordScan::SameBytes(namespaceUri, m_pContext->GetDefaultNamespace())) {
@@ -319,11 +341,8 @@ void CXmlTextWriter::EndElement()
             assert(prefix && "the start tag found or declared a prefix");
         }
         const std::string& localName = m_pContext->GetLocalName();
-        WriteComposed(indent.size() + 2 + QualifiedNameLength(prefix, localName) + 1 + eolLength, [&](char* out) {
-            using Composed::Put;
-            out = PutQualifiedName(Put(Put(out, indent.data(), indent.size()), "</", 2), prefix, localName);
-            return Put(Put(out, '>'), m_eol.data(), eolLength);
-        });
+        WriteComposed(EndTagLength(indent, prefix, localName, eol),
+                      [&](char* out) { return PutEndTag(out, indent, prefix, localName, eol); });
     }
     FlushCheck();
     PopContext();
@@ -349,18 +368,15 @@ void CXmlTextWriter::WriteValueElement(const std::string& localName, const std::
         FlushCheck();
         return;
     }
-    // Text that needs escaping, written piece by piece.
-    if (m_prettyPrint)
-        WriteIndentChars(m_pContext->GetDepth() + 1);
-    m_pStream->Write('<');
-    WriteQualifiedName(prefix, localName);
-    m_pStream->Write('>');
+    // Text that needs escaping: the tags are composed, the text escaped between them.
+    const std::string_view indent = Indentation(m_pContext->GetDepth() + 1);
+    const std::string_view eol = LineEnd();
+    WriteComposed(TagOpeningLength(indent, prefix, localName) + 1, [&](char* out) {
+        return Composed::Put(PutTagOpening(out, indent, prefix, localName), '>');
+    });
     WriteContent(text);
-    m_pStream->Write("</", 2);
-    WriteQualifiedName(prefix, localName);
-    m_pStream->Write('>');
-    if (m_prettyPrint)
-        WriteEOL();
+    WriteComposed(EndTagLength({}, prefix, localName, eol),
+                  [&](char* out) { return PutEndTag(out, {}, prefix, localName, eol); });
     FlushCheck();
 }
 
@@ -380,16 +396,12 @@ const CXmlTextWriter::LeafTags& CXmlTextWriter::LeafTagsFor(const std::string& l
     std::swap(tags, other);
     if (holds(tags))
         return tags;
-    const std::string_view indent = m_prettyPrint ? IndentRun(depth) : std::string_view();
-    tags.open.assign(indent.data(), indent.size());
-    tags.open += '<';
-    tags.open += localName;
-    tags.open += '>';
-    tags.close.assign("</", 2);
-    tags.close += localName;
-    tags.close += '>';
-    if (m_prettyPrint)
-        tags.close += m_eol;
+    const std::string_view indent = Indentation(depth);
+    const std::string_view eol = LineEnd();
+    tags.open.resize(TagOpeningLength(indent, nullptr, localName) + 1);
+    Composed::Put(PutTagOpening(&tags.open[0], indent, nullptr, localName), '>');
+    tags.close.resize(EndTagLength({}, nullptr, localName, eol));
+    PutEndTag(&tags.close[0], {}, nullptr, localName, eol);
     tags.localName = localName;
     tags.depth = depth;
     tags.layoutVersion = m_layoutVersion;
@@ -409,19 +421,18 @@ bool CXmlTextWriter::WriteComposedValueElement(const std::string* prefix, const 
                       [&](char* out) { return Put(Put(Put(out, tags.open), text), tags.close); });
         return true;
     }
-    const std::string_view indent = m_prettyPrint ? IndentRun(m_pContext->GetDepth() + 1) : std::string_view();
-    const std::size_t eolLength = m_prettyPrint ? m_eol.size() : 0;
-    const std::size_t nameLength = QualifiedNameLength(prefix, localName);
-    const std::size_t tagsLength = empty ? 1 + nameLength + 2 : 2 * nameLength + 5;
-    WriteComposed(indent.size() + tagsLength + (empty ? 0 : text.size()) + eolLength, [&](char* out) {
-        out = PutQualifiedName(Put(Put(out, indent.data(), indent.size()), '<'), prefix, localName);
-        if (empty) {
-            out = Put(out, "/>", 2);
-        } else {
-            out = Put(Put(Put(out, '>'), text), "</", 2);
-            out = Put(PutQualifiedName(out, prefix, localName), '>');
-        }
-        return Put(out, m_eol.data(), eolLength);
+    const std::string_view indent = Indentation(m_pContext->GetDepth() + 1);
+    const std::string_view eol = LineEnd();
+    const std::size_t opening = TagOpeningLength(indent, prefix, localName);
+    if (empty) {
+        WriteComposed(opening + 2 + eol.size(), [&](char* out) {
+            return Put(Put(PutTagOpening(out, indent, prefix, localName), "/>", 2), eol.data(), eol.size());
+        });
+        return true;
+    }
+    WriteComposed(opening + 1 + text.size() + EndTagLength({}, prefix, localName, eol), [&](char* out) {
+        out = Put(Put(PutTagOpening(out, indent, prefix, localName), '>'), text);
+        return PutEndTag(out, {}, prefix, localName, eol);
     });
     return true;
 }

@@ -54,21 +54,19 @@ public:
 private:
     // Writes the line end.
     void WriteEOL();
+    // The indentation of a line at depth: none without pretty print.
+    std::string_view Indentation(std::uint32_t depth)
+    {
+        return m_prettyPrint ? IndentRun(depth) : std::string_view();
+    }
+    // The line end that follows a leaf or an end tag: none without pretty print.
+    std::string_view LineEnd() const { return m_prettyPrint ? std::string_view(m_eol) : std::string_view(); }
     // Element content: text that begins a CDATA section as it stands, other
     // text escaped.
     void WriteContent(const std::string& text);
     // Writes text (up to a zero byte) with the markup characters escaped;
     // attribute mode also escapes quotation marks and line feeds.
     void WriteEscaped(const std::string& text, bool attributeMode);
-    // Writes prefix:localName, or localName alone without a prefix.
-    void WriteQualifiedName(const std::string* prefix, const std::string& localName)
-    {
-        if (prefix) {
-            m_pStream->Write(prefix->data(), prefix->size());
-            m_pStream->Write(':');
-        }
-        m_pStream->Write(localName.data(), localName.size());
-    }
     // Writes a whole leaf element at once unless its text needs escaping;
     // false (having written nothing) then.
     bool WriteComposedValueElement(const std::string* prefix, const std::string& localName, const std::string& text,
